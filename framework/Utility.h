@@ -1,0 +1,8 @@
+#ifndef ORBITANE_FRAMEWORK_UTILITY_H
+#define ORBITANE_FRAMEWORK_UTILITY_H
+
+// Starts the SDL subsystems in `flags` and has SDL shut down at exit; a
+// failure ends the program with status 1.
+void initSDL(unsigned int flags);
+
+#endif

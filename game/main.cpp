@@ -1,0 +1,73 @@
+#include "FramePacer.h"
+#include "Game.h"
+#include "GameDisplay.h"
+#include "Utility.h"
+
+#include <SDL.h>
+#include <unistd.h>
+
+#include <memory>
+
+namespace {
+
+const char* const kResourceFolder = "Orbitane.app/Contents/Resources";
+const char* const kWindowTitle = "Orbitane";
+const char* const kWindowIcon = "images/Icon.bmp";
+const char* const kTitlePicture = "images/TitleScreen.bmp";
+const int kTitleSize = 512;
+const int kBitsPerPixel = 16;
+const int kPaletteSize = 256;
+
+struct SurfaceDeleter {
+    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+};
+using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
+
+// Without the bundle the pictures are looked for relative to the current
+// directory, so a failure here is not an error.
+void enterResourceFolder() {
+    if (chdir(kResourceFolder) != 0) return;
+}
+
+// The window's name and icon are set before the first video mode so the
+// window manager shows them from the start.
+SurfacePtr nameTheWindow() {
+    SDL_WM_SetCaption(kWindowTitle, kWindowTitle);
+    SurfacePtr icon(SDL_LoadBMP(kWindowIcon));
+    if (icon) SDL_WM_SetIcon(icon.get(), nullptr);
+    return icon;
+}
+
+// Until the menu arrives: the title picture, until the window is closed.
+void runTitleScreen(Game& game) {
+    FramePacer pacer;
+    bool running = true;
+    while (running) {
+        displayBG(game.console.screen, game.console);
+        if (SDL_PollEvent(&game.event) && game.event.type == SDL_QUIT) running = false;
+        updateScreen(game.console.screen);
+        pacer.wait();
+    }
+}
+
+}  // namespace
+
+int SDL_main(int, char**) {
+    enterResourceFolder();
+    Game game;
+    game.playerMode = 0;
+    initSDL(SDL_INIT_AUDIO | SDL_INIT_VIDEO);
+    SurfacePtr icon = nameTheWindow();
+    SDL_Color palette[kPaletteSize];
+    game.console.screen = createDisplay(game.console.screen, kTitleSize, kTitleSize,
+                                        kBitsPerPixel, palette, kPaletteSize);
+    game.console.bg_files.push_front(kTitlePicture);
+    displayBG(game.console.screen, game.console);
+    runTitleScreen(game);
+    return 0;
+}
+
+// Linux has no SDL main glue: the process entry hands over to SDL_main.
+int main(int argc, char** argv) {
+    return SDL_main(argc, argv);
+}

@@ -1,0 +1,129 @@
+# Shared steps of the end-to-end tests: a private X server, the game in a
+# real window, key presses, screenshots and checks on them.
+# Needs: GAME (the built binary) and CLOSE_WINDOW (the close helper).
+set -euo pipefail
+
+work=$(mktemp -d /tmp/orbitane-e2e-XXXXXX)
+game_pid=""
+xvfb_pid=""
+
+cleanup() {
+    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    if [ "${KEEP_E2E:-}" = "" ]; then rm -rf "$work"; fi
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    echo "--- game stdout"; cat "$work/stdout" 2>/dev/null || true
+    echo "--- game stderr"; head -20 "$work/stderr" 2>/dev/null || true
+    exit 1
+}
+
+start_x() {
+    exec 3>"$work/display"
+    Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$work/display" ] && break
+        sleep 0.05
+    done
+    [ -s "$work/display" ] || fail "Xvfb did not start"
+    export DISPLAY=":$(head -1 "$work/display")"
+    unset SDL_VIDEODRIVER
+}
+
+# Starts the game from the build folder, as a player would.
+start_game() {
+    (cd "$(dirname "$GAME")" && exec "$GAME") >"$work/stdout" 2>"$work/stderr" &
+    game_pid=$!
+}
+
+# The game's window once it has the given size (WIDTHxHEIGHT).
+wait_for_window() {
+    local size=$1 id geometry
+    for _ in $(seq 200); do
+        for id in $(xdotool search --name '^Orbitane$' 2>/dev/null); do
+            geometry=$(xwininfo -id "$id" 2>/dev/null | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')
+            if [ "$geometry" = "$size" ] && xwininfo -id "$id" | grep -q IsViewable; then
+                window=$id
+                return 0
+            fi
+        done
+        sleep 0.05
+    done
+    fail "no $size window named Orbitane"
+}
+
+# Presses keys in the game's window, one at a time.
+press() {
+    xdotool windowfocus "$window" 2>/dev/null || true
+    local key
+    for key in "$@"; do
+        xdotool key --window "$window" --clearmodifiers "$key" 2>/dev/null || xdotool key "$key"
+        sleep 0.25
+    done
+}
+
+hold() {
+    xdotool windowfocus "$window" 2>/dev/null || true
+    xdotool keydown "$1"
+    sleep "$2"
+    xdotool keyup "$1"
+    sleep 0.2
+}
+
+shot() {
+    sleep 0.3
+    import -window "$window" "$work/$1.png"
+    echo "$work/$1.png"
+}
+
+# Fails unless the picture has the given size and is not one flat colour.
+check_shot() {
+    local png=$1 size=$2
+    [ "$(identify -format '%wx%h' "$png")" = "$size" ] || fail "$png is not $size"
+    local spread
+    spread=$(convert "$png" -colorspace gray -format '%[fx:standard_deviation]' info:)
+    awk -v s="$spread" 'BEGIN { exit !(s > 0.01) }' || fail "$png is blank"
+}
+
+# Share of pixels (0 to 1) that differ noticeably between a screenshot and a picture.
+difference() {
+    local diff
+    diff=$(compare -metric AE -fuzz 12% "$1" "$2" null: 2>&1 || true)
+    local pixels
+    pixels=$(identify -format '%[fx:w*h]' "$1")
+    awk -v d="$diff" -v p="$pixels" 'BEGIN { printf "%.4f\n", d / p }'
+}
+
+expect_similar() {
+    local share
+    share=$(difference "$1" "$2")
+    awk -v s="$share" -v m="$3" 'BEGIN { exit !(s <= m) }' ||
+        fail "$1 differs from $2 in $share of its pixels (at most $3 allowed)"
+}
+
+close_window() {
+    "$CLOSE_WINDOW" "$window"
+}
+
+# Waits for the game to end and checks its exit status.
+expect_exit() {
+    local expected=$1 status=0
+    for _ in $(seq 100); do
+        kill -0 "$game_pid" 2>/dev/null || break
+        sleep 0.05
+    done
+    kill -0 "$game_pid" 2>/dev/null && fail "the game did not end"
+    wait "$game_pid" || status=$?
+    game_pid=""
+    [ "$status" = "$expected" ] || fail "exit status $status, expected $expected"
+}
+
+picture() {
+    local png="$work/$(basename "$1" .bmp).png"
+    convert "$(dirname "$GAME")/Orbitane.app/Contents/Resources/$1" "$png"
+    echo "$png"
+}

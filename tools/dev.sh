@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Sets up a Debian machine for Orbitane, builds it, and plays it or tests it.
+#   bash tools/dev.sh play   install what is missing, build, play
+#   bash tools/dev.sh test   install what is missing, build, run every test
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build="$here/build"
+jobs=$(nproc 2>/dev/null || echo 2)
+
+build_packages=(cmake g++ make pkg-config libsdl1.2-compat-dev)
+test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick libx11-dev)
+
+# Installs the Debian packages of the list that are not installed yet.
+install_missing() {
+    local missing=()
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Configures (cheap when nothing changed), then rebuilds only what changed.
+build_in() {
+    local dir=$1
+    shift
+    cmake -S "$here" -B "$dir" >/dev/null
+    cmake --build "$dir" -j "$jobs" "$@"
+}
+
+play() {
+    install_missing "${build_packages[@]}"
+    build_in "$build" --target orbitane
+    cd "$build" && exec ./orbitane
+}
+
+run_tests() {
+    install_missing "${build_packages[@]}" "${test_packages[@]}"
+    build_in "$build"
+    ctest --test-dir "$build" --output-on-failure --no-tests=error -j "$jobs"
+}
+
+case "${1:-}" in
+    play) play ;;
+    test) run_tests ;;
+    *) echo "usage: bash tools/dev.sh play|test" >&2; exit 2 ;;
+esac
