@@ -2,16 +2,31 @@
 #define ORBITANE_GAME_GAME_H
 
 #include "GameDisplay.h"
+#include "Ship.h"
+#include "Sprite.h"
 
 #include <SDL.h>
 
+#include <vector>
+
 // The world of a match: the console, the event record the loops poll into,
-// the options the title menu sets, and the score and lives.
+// the options the title menu sets, the score and lives, the two ships, the
+// sun and the asteroids. There is one for the whole run of the program.
 class Game {
 public:
     Game();
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
+
+    // Places the bodies, picks the background for the sun option, reseeds
+    // the random numbers and adds five asteroids.
+    void initialize();
+    // Tops the asteroids up to five, after a wait between shortages.
+    void update();
+    // The sun, the ships with their missiles, then the asteroids.
+    void displayAll();
+    // Fresh ships at their start positions.
+    void clear();
 
     Console console;
     SDL_Event event;
@@ -21,6 +36,13 @@ public:
     int playerMode;
     int score;
     int lives;
+    Ship player;
+    Ship enemy;
+    Sprite sun;
+    std::vector<Sprite> asteroids;
+
+private:
+    void addAsteroid();
 };
 
 #endif

@@ -1,0 +1,325 @@
+#include "Game.h"
+#include "Ship.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+
+using namespace testsupport;
+
+namespace {
+
+SDL_Event key(Uint8 type, SDLKey sym) {
+    SDL_Event event{};
+    event.type = type;
+    event.key.keysym.sym = sym;
+    return event;
+}
+
+void press(Ship& ship, SDLKey sym) {
+    const SDL_Event event = key(SDL_KEYDOWN, sym);
+    ship.handleInput(&event);
+}
+
+void release(Ship& ship, SDLKey sym) {
+    const SDL_Event event = key(SDL_KEYUP, sym);
+    ship.handleInput(&event);
+}
+
+// A world on an 800 x 600 screen with the ship's and missile's pictures.
+class ShipTest : public testing::Test {
+protected:
+    void SetUp() override {
+        files.picture("images/ship_sprite/Ship-2_E.bmp", 45, 48, 0xFF0000);
+        files.picture("images/ship_sprite/Ship-2_W.bmp", 45, 48, 0xFF0000);
+        files.picture("images/ship_sprite/Ship-2_N.bmp", 48, 45, 0xFF0000);
+        files.picture("images/ship_sprite/Ship-2_S.bmp", 48, 45, 0xFF0000);
+        files.picture("images/ship_sprite/photon.bmp", 23, 8, 0x00FF00);
+        game = std::make_unique<Game>();
+        game->console.screen = makeScreen(800, 600);
+    }
+    void TearDown() override {
+        SDL_FreeSurface(game->console.screen);
+        game.reset();
+    }
+
+    TempResources files;
+    std::unique_ptr<Game> game;
+};
+
+TEST_F(ShipTest, NewShipIsAliveStillAndFacingEast) {
+    Ship ship(game.get());
+    EXPECT_EQ(ship.getFilename(), shipImage);
+    EXPECT_EQ(shipImage, "images/ship_sprite/Ship-2_E.bmp");
+    EXPECT_EQ(missileImage, "images/ship_sprite/photon.bmp");
+    EXPECT_EQ(ship.getw(), 45);
+    EXPECT_EQ(ship.geth(), 48);
+    EXPECT_TRUE(ship.collid());
+    EXPECT_TRUE(ship.isAlive());
+    EXPECT_FALSE(ship.isDead());
+    EXPECT_TRUE(ship.missiles.empty());
+    EXPECT_EQ(ship.getAge(), 0);
+}
+
+TEST_F(ShipTest, MissileLeavesTwoFramesAheadAndArmsAtAgeFive) {
+    Ship ship(game.get());
+    ship.setPos(100, 50);
+    Sprite* missile = ship.createMissile();
+    ASSERT_EQ(ship.missiles.size(), 1u);
+    EXPECT_EQ(ship.missiles[0], missile);
+    EXPECT_EQ(missile->getx(), 130);
+    EXPECT_EQ(missile->gety(), 50);
+    EXPECT_NEAR(missile->getVel().magnitude, 15.0, 1e-9);
+    EXPECT_EQ(missile->getAge(), 2);
+    EXPECT_FALSE(missile->collid());
+    EXPECT_TRUE(missile->isVisible());
+    EXPECT_EQ(missile->getFilename(), missileImage);
+    EXPECT_EQ(missile->getw(), 23);
+    EXPECT_EQ(missile->geth(), 8);
+    ship.update();
+    ship.update();
+    EXPECT_FALSE(missile->collid());
+    ship.update();
+    EXPECT_EQ(missile->getAge(), 5);
+    EXPECT_TRUE(missile->collid());
+}
+
+TEST_F(ShipTest, MissileInheritsTheShipsVelocity) {
+    Ship ship(game.get());
+    ship.setPos(400, 300);
+    ship.setVel(3, 0);
+    ship.turn(270, 'N');
+    Sprite* missile = ship.createMissile();
+    const Velocity v = missile->getVel();
+    // The facing goes through two different roundings of pi on the way.
+    EXPECT_NEAR(v.x, 3.0, 1e-3);
+    EXPECT_NEAR(v.y, -15.0, 1e-3);
+    EXPECT_NEAR(v.magnitude, std::sqrt(9.0 + 225.0), 1e-3);
+}
+
+TEST_F(ShipTest, PressAndReleaseTakeTheThrustOutAgain) {
+    Ship ship(game.get());
+    press(ship, SDLK_RIGHT);
+    EXPECT_NEAR(ship.getAcc().magnitude, 0.2, 1e-12);
+    release(ship, SDLK_RIGHT);
+    EXPECT_LT(ship.getAcc().magnitude, 1e-9);
+    release(ship, SDLK_RIGHT);
+    EXPECT_LT(ship.getAcc().magnitude, 1e-9);
+}
+
+TEST_F(ShipTest, ReleaseWithoutAPressChangesNothing) {
+    Ship ship(game.get());
+    release(ship, SDLK_LEFT);
+    release(ship, SDLK_a);
+    EXPECT_EQ(ship.getAcc().magnitude, 0.0);
+    EXPECT_EQ(ship.getFilename(), shipImage);
+}
+
+TEST_F(ShipTest, ArrowsAndLettersSteerAlike) {
+    const SDLKey arrows[] = {SDLK_DOWN, SDLK_LEFT, SDLK_UP, SDLK_RIGHT};
+    const SDLKey letters[] = {SDLK_s, SDLK_a, SDLK_w, SDLK_d};
+    const char* pictures[] = {"images/ship_sprite/Ship-2_S.bmp", "images/ship_sprite/Ship-2_W.bmp",
+                              "images/ship_sprite/Ship-2_N.bmp", "images/ship_sprite/Ship-2_E.bmp"};
+    const double degrees[] = {90, 180, 270, 0};
+    for (int i = 0; i < 4; ++i) {
+        Ship byArrow(game.get()), byLetter(game.get());
+        press(byArrow, arrows[i]);
+        press(byLetter, letters[i]);
+        for (Ship* ship : {&byArrow, &byLetter}) {
+            EXPECT_NEAR(ship->getAcc().magnitude, 0.2, 1e-12);
+            EXPECT_NEAR(ship->getPos().facing, degrees[i] * 3.14159 / 180.0, 1e-12);
+            EXPECT_EQ(ship->getFilename(), pictures[i]);
+        }
+        EXPECT_NEAR(byArrow.getAcc().angle, byLetter.getAcc().angle, 1e-12);
+    }
+}
+
+TEST_F(ShipTest, HeldThrustsAddUpAndTheLastPressSetsTheFacing) {
+    Ship ship(game.get());
+    press(ship, SDLK_RIGHT);
+    press(ship, SDLK_DOWN);
+    EXPECT_NEAR(ship.getAcc().magnitude, 0.2828, 1e-4);
+    EXPECT_NEAR(ship.getAcc().angle, 0.785398, 1e-5);
+    EXPECT_EQ(ship.getw(), 48);
+    release(ship, SDLK_DOWN);
+    EXPECT_EQ(ship.getFilename(), "images/ship_sprite/Ship-2_S.bmp");
+}
+
+TEST_F(ShipTest, HeldFireLaunchesOnPressAndThenEveryThirdFrame) {
+    Ship ship(game.get());
+    ship.setPos(400, 300);
+    press(ship, SDLK_SPACE);
+    EXPECT_TRUE(ship.isFiring());
+    EXPECT_EQ(ship.missiles.size(), 1u);
+    ship.update();  // age 0: fires
+    EXPECT_EQ(ship.missiles.size(), 2u);
+    ship.update();  // age 1
+    ship.update();  // age 2
+    EXPECT_EQ(ship.missiles.size(), 2u);
+    ship.update();  // age 3: fires
+    EXPECT_EQ(ship.missiles.size(), 3u);
+    release(ship, SDLK_SPACE);
+    for (int i = 0; i < 6; ++i) ship.update();
+    EXPECT_FALSE(ship.isFiring());
+    EXPECT_LE(ship.missiles.size(), 3u);
+}
+
+TEST_F(ShipTest, LeftShiftFiresToo) {
+    Ship ship(game.get());
+    press(ship, SDLK_LSHIFT);
+    EXPECT_EQ(ship.missiles.size(), 1u);
+    release(ship, SDLK_LSHIFT);
+    EXPECT_FALSE(ship.isFiring());
+}
+
+TEST_F(ShipTest, OtherEventsAndKeysAreIgnored) {
+    Ship ship(game.get());
+    press(ship, SDLK_q);
+    SDL_Event motion{};
+    motion.type = SDL_MOUSEMOTION;
+    ship.handleInput(&motion);
+    EXPECT_EQ(ship.getAcc().magnitude, 0.0);
+    EXPECT_TRUE(ship.missiles.empty());
+}
+
+TEST_F(ShipTest, NeighbouringMissilesLeavingTogetherAreBothRemoved) {
+    Ship ship(game.get());
+    ship.setPos(400, 300);
+    for (int i = 0; i < 3; ++i) ship.createMissile();
+    ship.missiles[0]->setPos(-10, -10);
+    ship.missiles[1]->setPos(900, 300);
+    Sprite* keeper = ship.missiles[2];
+    ship.update();
+    ASSERT_EQ(ship.missiles.size(), 1u);
+    EXPECT_EQ(ship.missiles[0], keeper);
+    EXPECT_EQ(keeper->getAge(), 3);
+}
+
+TEST_F(ShipTest, KillStopsAndHidesTheShipFacingEast) {
+    Ship ship(game.get());
+    press(ship, SDLK_UP);
+    press(ship, SDLK_SPACE);
+    ship.setVel(2, 30);
+    ship.kill();
+    EXPECT_EQ(ship.getVel().magnitude, 0.0);
+    EXPECT_EQ(ship.getAcc().magnitude, 0.0);
+    EXPECT_EQ(ship.getFilename(), shipImage);
+    EXPECT_EQ(ship.getw(), 45);
+    EXPECT_EQ(ship.geth(), 48);
+    EXPECT_FALSE(ship.isVisible());
+    EXPECT_FALSE(ship.collid());
+    EXPECT_FALSE(ship.isFiring());
+    EXPECT_TRUE(ship.isDead());
+    EXPECT_FALSE(ship.isAlive());
+    EXPECT_EQ(ship.missiles.size(), 1u);
+    release(ship, SDLK_UP);
+    EXPECT_EQ(ship.getAcc().magnitude, 0.0);
+}
+
+TEST_F(ShipTest, RespawnTakesTwentyFiveFrames) {
+    Ship ship(game.get());
+    ship.kill();
+    for (int i = 0; i < 24; ++i) ship.unKill();
+    EXPECT_FALSE(ship.isDead());
+    EXPECT_FALSE(ship.isAlive());
+    EXPECT_FALSE(ship.isVisible());
+    ship.unKill();
+    EXPECT_TRUE(ship.isAlive());
+    EXPECT_TRUE(ship.isVisible());
+    EXPECT_TRUE(ship.collid());
+    EXPECT_GE(ship.getx(), 0);
+    EXPECT_LT(ship.getx(), 800);
+    EXPECT_GE(ship.gety(), 0);
+    EXPECT_LT(ship.gety(), 600);
+    EXPECT_LE(ship.getVel().magnitude, 4.0);
+}
+
+TEST_F(ShipTest, RespawnDrawsFourRandomNumbersInOrder) {
+    std::srand(7);
+    const int r1 = std::rand(), r2 = std::rand(), r3 = std::rand(), r4 = std::rand();
+    std::srand(7);
+    Ship ship(game.get());
+    ship.kill();
+    for (int i = 0; i < 25; ++i) ship.unKill();
+    EXPECT_EQ(ship.getx(), r1 % 800);
+    EXPECT_EQ(ship.gety(), r2 % 600);
+    EXPECT_NEAR(ship.getVel().magnitude, r3 % 5, 1e-9);
+    Sprite reference(false);
+    reference.setVel(r3 % 5, r4 % 360);
+    EXPECT_DOUBLE_EQ(ship.getVel().angle, reference.getVel().angle);
+}
+
+TEST_F(ShipTest, KilledFacingNorthComesBackFullSize) {
+    Ship ship(game.get());
+    press(ship, SDLK_UP);
+    EXPECT_EQ(ship.getw(), 48);
+    ship.kill();
+    EXPECT_EQ(ship.getw(), 45);
+    EXPECT_EQ(ship.geth(), 48);
+}
+
+TEST_F(ShipTest, RespawnWithoutAScreenStaysAtTheOrigin) {
+    Ship ship(nullptr);
+    ship.kill();
+    for (int i = 0; i < 25; ++i) ship.unKill();
+    EXPECT_TRUE(ship.isAlive());
+    EXPECT_EQ(ship.getx(), 0);
+    EXPECT_EQ(ship.gety(), 0);
+    Game blind;
+    Ship drifting(&blind);
+    drifting.kill();
+    for (int i = 0; i < 25; ++i) drifting.unKill();
+    EXPECT_EQ(drifting.getx(), 0);
+}
+
+TEST_F(ShipTest, AssignmentCopiesMissilesIntoIndependentOwners) {
+    Ship target(game.get());
+    target.createMissile();
+    auto source = std::make_unique<Ship>(game.get());
+    source->setPos(200, 200);
+    source->createMissile();
+    source->createMissile();
+    target = *source;
+    ASSERT_EQ(target.missiles.size(), 2u);
+    EXPECT_NE(target.missiles[0], source->missiles[0]);
+    EXPECT_NE(target.missiles[0]->getImage(), source->missiles[0]->getImage());
+    EXPECT_EQ(target.missiles[1]->getx(), source->missiles[1]->getx());
+    source.reset();
+    target.update();
+    EXPECT_EQ(target.missiles[0]->getAge(), 3);
+    Ship copy(target);
+    EXPECT_NE(copy.missiles[0], target.missiles[0]);
+    Ship& same = copy;
+    copy = same;
+    EXPECT_EQ(copy.missiles.size(), 2u);
+}
+
+TEST_F(ShipTest, FreshShipAssignedDropsEveryMissile) {
+    Ship ship(game.get());
+    ship.createMissile();
+    ship.kill();
+    ship = Ship(game.get());
+    EXPECT_TRUE(ship.missiles.empty());
+    EXPECT_TRUE(ship.isAlive());
+    ship.clear();
+    EXPECT_TRUE(ship.missiles.empty());
+}
+
+TEST_F(ShipTest, MissilesAreDrawnUnderTheShipEvenWhileItIsDown) {
+    Ship ship(game.get());
+    ship.setPos(100, 100);
+    ship.createMissile();
+    ship.missiles[0]->setPos(100, 100);
+    SDL_Surface* screen = makeTrueColour(200, 200);
+    ship.display(screen, false);
+    EXPECT_EQ(pixelAt(screen, 100, 100), 0xFF0000u);
+    SDL_FillRect(screen, nullptr, 0);
+    ship.kill();
+    ship.display(screen, false);
+    EXPECT_EQ(pixelAt(screen, 100, 100), 0x00FF00u);
+    SDL_FreeSurface(screen);
+}
+
+}  // namespace
