@@ -1,6 +1,7 @@
 #include "FramePacer.h"
 #include "Game.h"
 #include "GameDisplay.h"
+#include "TitleMenu.h"
 #include "Utility.h"
 
 #include <SDL.h>
@@ -38,21 +39,18 @@ SurfacePtr nameTheWindow() {
     return icon;
 }
 
-// Until the menu arrives: the title picture, until the window is closed.
-void runTitleScreen(Game& game) {
+void runTitleMenu(Game& game, SDL_Color* palette, int argc, char** argv) {
+    TitleMenu menu(game, palette, argc, argv);
     FramePacer pacer;
-    bool running = true;
-    while (running) {
-        displayBG(game.console.screen, game.console);
-        if (SDL_PollEvent(&game.event) && game.event.type == SDL_QUIT) running = false;
-        updateScreen(game.console.screen);
+    while (menu.isRunning()) {
+        menu.frame();
         pacer.wait();
     }
 }
 
 }  // namespace
 
-int SDL_main(int, char**) {
+int SDL_main(int argc, char** argv) {
     enterResourceFolder();
     Game game;
     game.playerMode = 0;
@@ -63,7 +61,7 @@ int SDL_main(int, char**) {
                                         kBitsPerPixel, palette, kPaletteSize);
     game.console.bg_files.push_front(kTitlePicture);
     displayBG(game.console.screen, game.console);
-    runTitleScreen(game);
+    runTitleMenu(game, palette, argc, argv);
     return 0;
 }
 
