@@ -142,7 +142,8 @@ TEST_F(GameTest, AsteroidsAreDrawnOverTheShips) {
     game->player.setPos(300, 300);
     game->displayAll();
     EXPECT_EQ(pixelAt(game->console.screen, 300, 300), 0x0000FFu);
-    EXPECT_EQ(pixelAt(game->console.screen, 300 - 20, 300), 0xFF0000u);
+    // The ship is 48 high, the largest asteroid 45: the ship's top row shows.
+    EXPECT_EQ(pixelAt(game->console.screen, 300, 300 - 23), 0xFF0000u);
 }
 
 TEST_F(GameTest, TheSunIsNeverDrawnAsABody) {

@@ -22,11 +22,17 @@ protected:
     }
 
     // Sets up a match and leaves the bodies where a test can place them.
+    // The field is kept full of harmless asteroids in a corner, so that no
+    // random ones are made while a test runs.
     void start(int playerMode = 0) {
         game.playerMode = playerMode;
         match = std::make_unique<Match>(game);
         drainEvents();
-        game.asteroids.clear();
+        for (Sprite& rock : game.asteroids) {
+            rock.setCollid(false);
+            rock.setVel(0, 0);
+            rock.setPos(700, 60);
+        }
         parkFarApart();
     }
 
@@ -42,13 +48,14 @@ protected:
         for (int i = 0; i < count; ++i) match->frame();
     }
 
-    Sprite& addAsteroid(int x, int y) {
+    // A still asteroid; gives its index in the field.
+    std::size_t addAsteroid(int x, int y) {
         Sprite rock(true);
         rock.setImage("images/asteroid3.bmp");
         rock.resize(26, 26);
         rock.setPos(x, y);
         game.asteroids.push_back(rock);
-        return game.asteroids.back();
+        return game.asteroids.size() - 1;
     }
 
     TempResources files;
@@ -220,23 +227,23 @@ TEST_F(MatchTest, WithoutWrapShipsDieOffTheFieldAndAsteroidsFlyOn) {
     game.wrapOn = false;
     start();
     game.player.setPos(815, 300);
-    Sprite& rock = addAsteroid(850, 300);
-    rock.setVel(1, 0);
+    const std::size_t rock = addAsteroid(850, 300);
+    game.asteroids[rock].setVel(1, 0);
     frames(1);
     EXPECT_EQ(game.lives, 14);
-    EXPECT_GE(game.asteroids[0].getx(), 850);
+    EXPECT_GE(game.asteroids[rock].getx(), 850);
 }
 
 TEST_F(MatchTest, WithWrapShipsAndAsteroidsComeBackButMissilesDoNot) {
     start();
     game.player.setPos(790, 300);
-    addAsteroid(300, 590);
+    const std::size_t rock = addAsteroid(300, 590);
     game.enemy.createMissile();
     game.enemy.missiles[0]->setPos(795, 100);
     frames(1);
     EXPECT_EQ(game.lives, 15);
     EXPECT_LT(game.player.getx(), 0);
-    EXPECT_LT(game.asteroids[0].gety(), 0);
+    EXPECT_LT(game.asteroids[rock].gety(), 0);
     ASSERT_FALSE(game.enemy.missiles.empty());
     EXPECT_GT(game.enemy.missiles[0]->getx(), 780);
 }
@@ -255,8 +262,7 @@ TEST_F(MatchTest, WithoutTheSunNothingDiesThereOrIsPulled) {
 TEST_F(MatchTest, TheSunPullsShipsAndMissilesButNotAsteroids) {
     start();
     game.player.setPos(295, 295);
-    Sprite& rock = addAsteroid(395, 195);
-    rock.setVel(0, 0);
+    const std::size_t rock = addAsteroid(395, 195);
     game.player.createMissile();
     Sprite* missile = game.player.missiles[0];
     missile->setPos(395, 395);
@@ -264,7 +270,7 @@ TEST_F(MatchTest, TheSunPullsShipsAndMissilesButNotAsteroids) {
     frames(1);
     EXPECT_NEAR(game.player.getVel().magnitude, 0.098, 1e-9);
     EXPECT_NEAR(missile->getVel().magnitude, 0.098, 1e-9);
-    EXPECT_EQ(game.asteroids[0].getVel().magnitude, 0.0);
+    EXPECT_EQ(game.asteroids[rock].getVel().magnitude, 0.0);
 }
 
 TEST_F(MatchTest, AShipCanBeKilledByItsOwnArmedMissile) {
@@ -287,22 +293,22 @@ TEST_F(MatchTest, MissilesPassThroughAsteroids) {
     Sprite* missile = game.player.missiles[0];
     missile->setVel(0, 0);
     missile->setPos(400, 200);
-    addAsteroid(400, 200).setVel(0, 0);
+    const std::size_t rock = addAsteroid(400, 200);
     frames(4);
     ASSERT_EQ(game.player.missiles.size(), 1u);
     EXPECT_EQ(game.player.missiles[0]->getx(), 400);
-    EXPECT_EQ(game.asteroids[0].getx(), 400);
+    EXPECT_EQ(game.asteroids[rock].getx(), 400);
 }
 
 TEST_F(MatchTest, OfTwoTouchingAsteroidsOnlyTheFirstIsParked) {
     game.sunOn = false;
     start();
-    addAsteroid(400, 200).setVel(0, 0);
-    addAsteroid(410, 200).setVel(0, 0);
+    const std::size_t first = addAsteroid(400, 200);
+    const std::size_t second = addAsteroid(410, 200);
     frames(1);
-    EXPECT_EQ(game.asteroids[0].getx(), -10);
-    EXPECT_EQ(game.asteroids[0].gety(), -10);
-    EXPECT_EQ(game.asteroids[1].getx(), 410);
+    EXPECT_EQ(game.asteroids[first].getx(), -10);
+    EXPECT_EQ(game.asteroids[first].gety(), -10);
+    EXPECT_EQ(game.asteroids[second].getx(), 410);
 }
 
 TEST_F(MatchTest, ArmedMissilesMeetingAreBothParkedAndDropped) {
