@@ -9,7 +9,7 @@ build="$here/build"
 jobs=$(nproc 2>/dev/null || echo 2)
 
 build_packages=(cmake g++ make pkg-config libsdl1.2-compat-dev)
-test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick libx11-dev)
+test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick libx11-dev desktop-file-utils)
 
 # Installs the Debian packages of the list that are not installed yet.
 install_missing() {
