@@ -1,7 +1,9 @@
 #include "GameDisplay.h"
 
+#include "EventQueue.h"
 #include "Object.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +26,80 @@ const Uint32 kAlphaMask = 0xFF000000;
 const char* const kFontFolder = "fonts/";
 const char* const kFontExtension = ".bmp";
 
+// No picture the game shows comes near this many pixels. A header that
+// claims more is damaged, and SDL would allocate and clear room for all of
+// them (gigabytes, from a 54-byte file) before finding the pixels missing.
+const long long kMaxPicturePixels = 2048LL * 2048LL;
+// Nor is any picture file larger than this. Files are read in one request
+// when they fit the first read, as every picture of the game does.
+const std::size_t kMaxPictureBytes = 64 * 1024 * 1024;
+const std::size_t kFirstRead = 1024 * 1024;
+// The largest surface SDL makes, for a text composed into one.
+const int kMaxTextWidth = 16383;
+const int kMaxTextHeight = 65535;
+// Where a BMP header keeps its sizes: the old 12-byte header holds them in
+// 16 bits, every later one in 32 bits.
+const int kInfoSizeAt = 14;
+const int kSizesAt = 18;
+const Uint32 kCoreInfoSize = 12;
+const int kHeaderNeeded = 26;
+
+Uint32 littleEndian(const Uint8* at, int bytes) {
+    Uint32 value = 0;
+    for (int i = bytes - 1; i >= 0; --i) value = (value << 8) | at[i];
+    return value;
+}
+
+// The pixels across times the pixels down that a BMP header claims, the
+// way SDL reads them (a negative height just means rows stored top down);
+// zero when the file is too short to say, which SDL then reports itself.
+long long claimedPixels(const std::vector<Uint8>& bytes, std::size_t length) {
+    if (length < static_cast<std::size_t>(kHeaderNeeded)) return 0;
+    const Uint8* header = bytes.data();
+    long long width = 0;
+    long long height = 0;
+    if (littleEndian(header + kInfoSizeAt, 4) == kCoreInfoSize) {
+        width = littleEndian(header + kSizesAt, 2);
+        height = littleEndian(header + kSizesAt + 2, 2);
+    } else {
+        width = static_cast<Sint32>(littleEndian(header + kSizesAt, 4));
+        height = static_cast<Sint32>(littleEndian(header + kSizesAt + 4, 4));
+    }
+    return std::llabs(width) * std::llabs(height);
+}
+
+// Every picture passes through this one buffer. It grows to the largest
+// file read and stays, so reading the same pictures frame after frame
+// allocates nothing.
+std::vector<Uint8>& pictureBytes() {
+    static std::vector<Uint8> bytes;
+    return bytes;
+}
+
+// Reads a whole file through SDL's reader in as few requests as it takes,
+// rather than the many small reads of the decoder. Gives the number of bytes
+// read, or -1 with SDL's error set.
+long readWhole(SDL_RWops* file, std::vector<Uint8>& bytes) {
+    if (bytes.size() < kFirstRead) bytes.resize(kFirstRead);
+    long length = 0;
+    for (;;) {
+        if (length == static_cast<long>(bytes.size())) {
+            if (bytes.size() >= kMaxPictureBytes) {
+                SDL_SetError("larger than any picture");
+                return -1;
+            }
+            bytes.resize(bytes.size() * 2);
+        }
+        const long wanted = static_cast<long>(bytes.size()) - length;
+        const int got = SDL_RWread(file, bytes.data() + length, 1, static_cast<int>(wanted));
+        if (got > 0) length += got;
+        // A short read is the end of the file.
+        if (got < wanted) break;
+    }
+    if (length == 0) SDL_SetError("empty or unreadable file");
+    return length == 0 ? -1 : length;
+}
+
 void drawFiles(const std::list<std::string>& files, SDL_Surface* target) {
     for (const std::string& file : files) ShowBMP(file, target, 0, 0, false);
 }
@@ -33,10 +109,6 @@ void freeAll(std::vector<SDL_Surface*>& surfaces) {
     surfaces.clear();
 }
 
-// The next event of a drag: the one pending, or the next to arrive.
-bool nextEvent(SDL_Event& event) {
-    return SDL_PollEvent(&event) || SDL_WaitEvent(&event);
-}
 
 }  // namespace
 
@@ -79,11 +151,11 @@ void displayElse(Console& console, Object* skip) {
 void click_drag(Object& object, SDL_Event& event, Console& console) {
     int previousX = event.button.x;
     int previousY = event.button.y;
-    if (!nextEvent(event)) return;
+    if (!waitEvent(event)) return;
     while (event.type != SDL_MOUSEBUTTONUP) {
         if (event.type == SDL_QUIT) {
             // Leave the quit request for the screen's own loop.
-            SDL_PushEvent(&event);
+            putBack(event);
             return;
         }
         const SDL_MouseMotionEvent& motion = event.motion;
@@ -98,12 +170,27 @@ void click_drag(Object& object, SDL_Event& event, Console& console) {
             previousX = motion.x;
             previousY = motion.y;
         }
-        if (!nextEvent(event)) return;
+        if (!waitEvent(event)) return;
     }
 }
 
+// Every picture and glyph is read here. Failures leave SDL's error set.
+SDL_Surface* readPicture(const std::string& path) {
+    SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
+    if (!file) return nullptr;
+    std::vector<Uint8>& bytes = pictureBytes();
+    const long length = readWhole(file, bytes);
+    SDL_RWclose(file);
+    if (length < 0) return nullptr;
+    if (claimedPixels(bytes, length) > kMaxPicturePixels) {
+        SDL_SetError("BMP header claims more than %lld pixels", kMaxPicturePixels);
+        return nullptr;
+    }
+    return SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(length)), 1);
+}
+
 SDL_Surface* loadBMP(std::string path) {
-    SDL_Surface* surface = SDL_LoadBMP_RW(SDL_RWFromFile(path.c_str(), "rb"), 1);
+    SDL_Surface* surface = readPicture(path);
     if (!surface) {
         const std::string message = "Couldn't load " + path + ": " + SDL_GetError() + "\n";
         std::fprintf(stderr, "%s", message.c_str());
@@ -152,47 +239,75 @@ SDL_Surface* load_letter(char c, std::string folder, std::string extension) {
         path += "_colon" + extension;
     else
         path += c + extension;
-    return SDL_LoadBMP_RW(SDL_RWFromFile(path.c_str(), "rb"), 1);
+    return readPicture(path);
 }
 
-SDL_Surface* createText(std::string const& text) {
-    if (text.empty()) return nullptr;
-    std::vector<SDL_Surface*> letters;
+namespace {
+
+// Loads the picture of every letter of a text, in order, and gives the size
+// of the text they make; false, with nothing kept, when the text can't be
+// shown: empty, a letter without its picture, or no size a picture may have.
+bool loadLetters(std::string const& text, std::vector<SDL_Surface*>& letters, int& width,
+                 int& height) {
+    if (text.empty()) return false;
     letters.reserve(text.size());
-    int width = 0;
+    width = 0;
     for (char c : text) {
         SDL_Surface* letter = load_letter(c, kFontFolder, kFontExtension);
         if (!letter) {
             freeAll(letters);
-            return nullptr;
+            return false;
         }
         width += letter->w;
         letters.push_back(letter);
     }
-    const int height = letters.front()->h;
-    // A font of empty pictures has nothing to show.
-    if (width <= 0 || height <= 0) {
-        freeAll(letters);
-        return nullptr;
-    }
-    SDL_Surface* composed = create_SDL_Surface(width, height);
-    int pen = 0;
+    height = letters.front()->h;
+    // Every letter is as high as the first, so one damaged glyph, thin and
+    // tall, would turn a short text into a picture larger than any picture
+    // may be, or than SDL can make.
+    const bool drawable = width > 0 && height > 0 && width <= kMaxTextWidth &&
+                          height <= kMaxTextHeight &&
+                          static_cast<long long>(width) * height <= kMaxPicturePixels;
+    if (!drawable) freeAll(letters);
+    return drawable;
+}
+
+// Blits the letters side by side, each cut to the height of the first.
+void drawLetters(const std::vector<SDL_Surface*>& letters, int height, SDL_Surface* target, int x,
+                 int y) {
+    int pen = x;
     for (SDL_Surface* letter : letters) {
-        SDL_Rect where;
-        where.x = static_cast<Sint16>(pen);
-        where.y = 0;
-        where.w = static_cast<Uint16>(letter->w);
-        where.h = static_cast<Uint16>(letter->h);
-        SDL_UpperBlit(letter, nullptr, composed, &where);
+        SDL_Rect part = {0, 0, static_cast<Uint16>(letter->w),
+                         static_cast<Uint16>(std::min(letter->h, height))};
+        SDL_Rect where = {static_cast<Sint16>(pen), static_cast<Sint16>(y), part.w, part.h};
+        SDL_UpperBlit(letter, &part, target, &where);
         pen += letter->w;
     }
+}
+
+}  // namespace
+
+SDL_Surface* createText(std::string const& text) {
+    std::vector<SDL_Surface*> letters;
+    int width = 0;
+    int height = 0;
+    if (!loadLetters(text, letters, width, height)) return nullptr;
+    // A text SDL can't make room for is left out rather than ending the game.
+    SDL_Surface* composed = SDL_CreateRGBSurface(0, width, height, 32, kRedMask, kGreenMask,
+                                                 kBlueMask, kAlphaMask);
+    if (composed) drawLetters(letters, height, composed, 0, 0);
     freeAll(letters);
     return composed;
 }
 
+// Draws the letters straight onto the target: the same picture as composing
+// the text first, where the parts below shorter letters stay clear, but
+// without a 32-bit surface to blend onto the display in every frame.
 void displayText(std::string const& text, SDL_Surface* target, int x, int y, bool) {
-    SDL_Surface* composed = createText(text);
-    if (!composed) return;
-    display_image(composed, target, x, y, false);
-    SDL_FreeSurface(composed);
+    std::vector<SDL_Surface*> letters;
+    int width = 0;
+    int height = 0;
+    if (!target || !loadLetters(text, letters, width, height)) return;
+    drawLetters(letters, height, target, x, y);
+    freeAll(letters);
 }

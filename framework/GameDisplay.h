@@ -34,6 +34,9 @@ void click_drag(Object& object, SDL_Event& event, Console& console);
 // Pictures. Loaded surfaces belong to the caller; a failed load is reported
 // on standard error and gives null.
 SDL_Surface* loadBMP(std::string path);
+// The guarded reader behind every picture: null, with SDL's error set and
+// nothing reported, for a file that can't be read or claims an absurd size.
+SDL_Surface* readPicture(const std::string& path);
 void ShowBMP(std::string path, SDL_Surface* target, int x, int y, bool update);
 void ShowBMP(std::string path, SDL_Surface* target, SDL_Rect where, bool update);
 void display_image(SDL_Surface* image, SDL_Surface* target, int x, int y, bool update);

@@ -14,10 +14,6 @@ const std::string kSelectedSuffix = "_selected";
 // ".bmp" and every other extension the selected look is built around.
 const std::string::size_type kExtensionLength = 4;
 
-SDL_Surface* loadQuietly(const std::string& path) {
-    return SDL_LoadBMP_RW(SDL_RWFromFile(path.c_str(), "rb"), 1);
-}
-
 // The extent of a centred rectangle, with the half sizes rounded down the
 // way the 16-bit rectangle's unsigned fields divide.
 struct Extent {
@@ -76,12 +72,12 @@ void Object::swapem(Object& other) {
 void Object::setImage(std::string path) {
     filename = std::move(path);
     if (image) SDL_FreeSurface(image);
-    image = loadQuietly(filename);
+    image = readPicture(filename);
 }
 
 void Object::render() {
     SDL_FreeSurface(image);
-    image = loadQuietly(filename);
+    image = readPicture(filename);
 }
 
 void Object::display(SDL_Surface* target, bool update) {

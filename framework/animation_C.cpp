@@ -1,5 +1,7 @@
 #include "animation_C.h"
 
+#include "GameDisplay.h"
+
 #include <utility>
 
 namespace {
@@ -45,7 +47,7 @@ Animation::~Animation() {
 void Animation::add_image(std::string path, char tag) {
     // The frame goes in first, so the surface has its owner the moment it exists.
     frames.emplace_back(tag);
-    frames.back().surface = SDL_LoadBMP_RW(SDL_RWFromFile(path.c_str(), "rb"), 1);
+    frames.back().surface = readPicture(path);
 }
 
 void Animation::remove_image(int index) {

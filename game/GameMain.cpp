@@ -1,5 +1,6 @@
 #include "GameMain.h"
 
+#include "EventQueue.h"
 #include "FramePacer.h"
 #include "Game.h"
 
@@ -133,7 +134,7 @@ void Match::drawTexts() {
 }
 
 void Match::takeInput() {
-    if (!SDL_PollEvent(&game.event)) return;
+    if (!takeEvent(game.event)) return;
     switch (game.event.type) {
     case SDL_ACTIVEEVENT:
         if (isIconify(game.event)) waitUntilRestored();
@@ -170,7 +171,7 @@ void Match::routeKey() {
 // arrives before it is restored, a quit included, is dropped.
 void Match::waitUntilRestored() {
     do {
-        if (!SDL_WaitEvent(&game.event)) return;
+        if (!waitEvent(game.event)) return;
     } while (!isRestore(game.event));
 }
 

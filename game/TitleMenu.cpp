@@ -1,5 +1,6 @@
 #include "TitleMenu.h"
 
+#include "EventQueue.h"
 #include "Game.h"
 #include "GameDisplay.h"
 #include "GameMain.h"
@@ -56,7 +57,7 @@ void TitleMenu::frame() {
     displayBG(game.console.screen, game.console);
     toggle.setVisibility(false);
     placeCursorAndToggle();
-    if (SDL_PollEvent(&game.event)) {
+    if (takeEvent(game.event)) {
         if (game.event.type == SDL_QUIT) {
             running = false;
         } else if (game.event.type == SDL_KEYDOWN) {

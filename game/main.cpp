@@ -34,7 +34,7 @@ void enterResourceFolder() {
 // window manager shows them from the start.
 SurfacePtr nameTheWindow() {
     SDL_WM_SetCaption(kWindowTitle, kWindowTitle);
-    SurfacePtr icon(SDL_LoadBMP(kWindowIcon));
+    SurfacePtr icon(readPicture(kWindowIcon));
     if (icon) SDL_WM_SetIcon(icon.get(), nullptr);
     return icon;
 }

@@ -121,6 +121,26 @@ TEST_F(MatchTest, OneEventIsTakenPerFrameInOrder) {
     EXPECT_EQ(game.player.getFilename(), "images/ship_sprite/Ship-2_W.bmp");
 }
 
+TEST_F(MatchTest, AStormOfKeysIsHandledOnePerFrameWithNoneLost) {
+    start(0);
+    // Thousands of keys nobody listens to, then Escape: the match must end
+    // in exactly the frame after the last of them.
+    const int storm = 3000;
+    const int batch = 100;
+    int frameCount = 0;
+    for (int pushed = 0; pushed < storm; pushed += batch) {
+        for (int i = 0; i < batch; ++i) pushKey(i % 2 ? SDL_KEYUP : SDL_KEYDOWN, SDLK_q);
+        frames(1);
+        ++frameCount;
+    }
+    pushKey(SDL_KEYDOWN, SDLK_ESCAPE);
+    while (match->isRunning() && frameCount < storm + 10) {
+        frames(1);
+        ++frameCount;
+    }
+    EXPECT_EQ(frameCount, storm + 1);
+}
+
 TEST_F(MatchTest, EscapeEndsTheMatchOnPressOrRelease) {
     for (Uint8 type : {SDL_KEYDOWN, SDL_KEYUP}) {
         start();

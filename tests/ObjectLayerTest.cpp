@@ -1,3 +1,4 @@
+#include "EventQueue.h"
 #include "GameDisplay.h"
 #include "Object.h"
 #include "TestSupport.h"
@@ -130,14 +131,14 @@ protected:
     static std::vector<Uint8> drainQueue() {
         std::vector<Uint8> types;
         SDL_Event event;
-        while (SDL_PollEvent(&event)) types.push_back(event.type);
+        while (takeEvent(event)) types.push_back(event.type);
         return types;
     }
 
     // Takes the press off the queue and drags with it, capturing the report.
     std::string drag() {
         SDL_Event event;
-        EXPECT_EQ(SDL_PollEvent(&event), 1);
+        EXPECT_TRUE(takeEvent(event));
         EXPECT_EQ(event.type, SDL_MOUSEBUTTONDOWN);
         CaptureStdout();
         click_drag(object, event, console);

@@ -9,7 +9,7 @@ build="$here/build"
 jobs=$(nproc 2>/dev/null || echo 2)
 
 build_packages=(cmake g++ make pkg-config libsdl1.2-compat-dev)
-test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick libx11-dev desktop-file-utils)
+test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick libx11-dev desktop-file-utils clang libclang-rt-14-dev)
 
 # Installs the Debian packages of the list that are not installed yet.
 install_missing() {
@@ -27,23 +27,37 @@ install_missing() {
 }
 
 # Configures (cheap when nothing changed), then rebuilds only what changed.
+# Usage: build_in DIR [cmake options...] [-- build options...]
 build_in() {
     local dir=$1
     shift
-    cmake -S "$here" -B "$dir" >/dev/null
+    local configure=()
+    while [ $# -gt 0 ] && [ "$1" != "--" ]; do configure+=("$1"); shift; done
+    [ "${1:-}" = "--" ] && shift
+    cmake -S "$here" -B "$dir" "${configure[@]}" >/dev/null
     cmake --build "$dir" -j "$jobs" "$@"
 }
 
 play() {
     install_missing "${build_packages[@]}"
-    build_in "$build" --target orbitane
+    build_in "$build" -- --target orbitane
     cd "$build" && exec ./orbitane
 }
 
 run_tests() {
     install_missing "${build_packages[@]}" "${test_packages[@]}"
+    echo "== Tests"
     build_in "$build"
     ctest --test-dir "$build" --output-on-failure --no-tests=error -j "$jobs"
+
+    echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+    build_in "$here/build-asan" -DORBITANE_SANITIZE=ON -DORBITANE_BENCHMARKS=OFF
+    ctest --test-dir "$here/build-asan" --output-on-failure --no-tests=error -j "$jobs"
+
+    if command -v clang++ >/dev/null && [ -f "$here/fuzz/smoke.sh" ]; then
+        echo "== Fuzzing the picture and font loaders"
+        bash "$here/fuzz/smoke.sh" "$here/build-fuzz"
+    fi
 }
 
 case "${1:-}" in

@@ -8,11 +8,15 @@ game_pid=""
 xvfb_pid=""
 
 cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+    # A terminate request only ends a match, as closing the window does, so
+    # a game left over from a failed check is killed outright.
+    [ -n "$game_pid" ] && kill -KILL "$game_pid" 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
     if [ "${KEEP_E2E:-}" = "" ]; then rm -rf "$work"; fi
 }
 trap cleanup EXIT
+# A step that fails outside the checks still says where.
+trap 'echo "FAIL: ${BASH_SOURCE[0]}:$LINENO: $BASH_COMMAND" >&2' ERR
 
 fail() {
     echo "FAIL: $*" >&2
@@ -43,7 +47,8 @@ start_game() {
 # The game's window once it has the given size (WIDTHxHEIGHT).
 wait_for_window() {
     local size=$1 id geometry
-    for _ in $(seq 200); do
+    # Generous: a sanitizer build on a busy machine starts slowly.
+    for _ in $(seq 600); do
         for id in $(xdotool search --name '^Orbitane$' 2>/dev/null); do
             geometry=$(xwininfo -id "$id" 2>/dev/null | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')
             if [ "$geometry" = "$size" ] && xwininfo -id "$id" | grep -q IsViewable; then
@@ -74,19 +79,34 @@ hold() {
     sleep 0.2
 }
 
+# A screenshot of the game's window.
 shot() {
     sleep 0.3
     import -window "$window" "$work/$1.png"
     echo "$work/$1.png"
 }
 
+# A screenshot of a screen that has something on it. A window can show
+# before its first frame is drawn, so a blank one is taken again for a while.
+drawn_shot() {
+    local png
+    for _ in $(seq 20); do
+        png=$(shot "$1")
+        [ "$(spread "$png")" = blank ] || break
+    done
+    echo "$png"
+}
+
+spread() {
+    convert "$1" -colorspace gray -format '%[fx:standard_deviation > 0.01 ? 1 : 0]' info: |
+        sed 's/^0$/blank/'
+}
+
 # Fails unless the picture has the given size and is not one flat colour.
 check_shot() {
     local png=$1 size=$2
     [ "$(identify -format '%wx%h' "$png")" = "$size" ] || fail "$png is not $size"
-    local spread
-    spread=$(convert "$png" -colorspace gray -format '%[fx:standard_deviation]' info:)
-    awk -v s="$spread" 'BEGIN { exit !(s > 0.01) }' || fail "$png is blank"
+    [ "$(spread "$png")" != blank ] || fail "$png is blank"
 }
 
 # Share of pixels (0 to 1) that differ noticeably between a screenshot and a picture.
@@ -112,7 +132,7 @@ close_window() {
 # Waits for the game to end and checks its exit status.
 expect_exit() {
     local expected=$1 status=0
-    for _ in $(seq 100); do
+    for _ in $(seq 400); do
         kill -0 "$game_pid" 2>/dev/null || break
         sleep 0.05
     done

@@ -7,7 +7,7 @@ source "$(dirname "$0")/lib.sh"
 start_x
 start_game
 wait_for_window 512x512
-title=$(shot title)
+title=$(drawn_shot title)
 check_shot "$title" 512x512
 expect_similar "$title" "$(picture images/TitleScreen.bmp)" 0.02
 close_window

@@ -50,7 +50,7 @@ start_x
 (cd "$work/elsewhere" && exec "$GAME") >"$work/stdout" 2>"$work/stderr" &
 game_pid=$!
 wait_for_window 512x512
-title=$(shot title)
+title=$(drawn_shot title)
 check_shot "$title" 512x512
 convert "$prefix/share/orbitane/images/TitleScreen.bmp" "$work/TitleScreen.png"
 expect_similar "$title" "$work/TitleScreen.png" 0.02

@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "EventQueue.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -175,7 +177,7 @@ void pushActive(Uint8 state, Uint8 gain) {
 
 void drainEvents() {
     SDL_Event event;
-    while (SDL_PollEvent(&event)) {
+    while (takeEvent(event)) {
     }
 }
 
