@@ -5,7 +5,6 @@
 
 namespace {
 
-const int kStartLives = 15;
 const int kPlayerStartX = 50;
 const int kPlayerStartY = 50;
 const int kEnemyStartX = 550;

@@ -9,6 +9,12 @@
 
 #include <vector>
 
+// Every screen of the game is 16 bits deep and hands SDL a 256-entry palette.
+const int kBitsPerPixel = 16;
+const int kPaletteSize = 256;
+// The first ship's lives at the start of a match.
+const int kStartLives = 15;
+
 // The world of a match: the console, the event record the loops poll into,
 // the options the title menu sets, the score and lives, the two ships, the
 // sun and the asteroids. There is one for the whole run of the program.

@@ -15,14 +15,11 @@ namespace {
 // The match display.
 const int kMatchWidth = 800;
 const int kMatchHeight = 600;
-const int kBitsPerPixel = 16;
-const int kPaletteSize = 256;
 
 const char* const kSpaceWithSun = "images/SpaceSun.bmp";
 const char* const kScoreLabel = "images/Score.bmp";
 const char* const kExplosion = "images/ship_sprite/Explosion.bmp";
 
-const int kStartLives = 15;
 const int kPointsPerKill = 50;
 const double kSunStrength = 980.0;
 // Where a missile or asteroid that hit something is put out of play.

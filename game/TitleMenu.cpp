@@ -7,7 +7,6 @@
 
 namespace {
 
-const char* const kTitlePicture = "images/TitleScreen.bmp";
 const char* const kPlayPage = "images/Title_Play.bmp";
 const char* const kOptionsPage = "images/Title_Options.bmp";
 const char* const kCursorPicture = "images/select1.bmp";
@@ -20,8 +19,6 @@ const int kToggleHeight = 16;
 const int kToggleWidth = 30;
 
 const int kTitleSize = 512;
-const int kBitsPerPixel = 16;
-const int kPaletteSize = 256;
 // A handled event is followed by this short wait.
 const Uint32 kEventPauseMs = 20;
 
@@ -41,6 +38,13 @@ const Point kSunToggleAt = {370, 326};
 const Point kWrapToggleAt = {400, 413};
 
 }  // namespace
+
+const char* const TitleMenu::kTitlePicture = "images/TitleScreen.bmp";
+
+void TitleMenu::openDisplay(Game& game, SDL_Color* palette) {
+    game.console.screen = createDisplay(game.console.screen, kTitleSize, kTitleSize,
+                                        kBitsPerPixel, palette, kPaletteSize);
+}
 
 TitleMenu::TitleMenu(Game& world, SDL_Color* paletteBuffer, int count, char** arguments)
     : game(world), palette(paletteBuffer), argc(count), argv(arguments), selector(PLAY),
@@ -146,6 +150,5 @@ void TitleMenu::playMatch(int playerMode) {
     console.bg_files.push_back(kTitlePicture);
     openPage(PLAY, QUIT);
     SDL_FreeSurface(console.screen);
-    console.screen = createDisplay(console.screen, kTitleSize, kTitleSize, kBitsPerPixel, palette,
-                                   kPaletteSize);
+    openDisplay(game, palette);
 }

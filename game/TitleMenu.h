@@ -24,6 +24,11 @@ public:
     // opens every display with; the arguments go to every match.
     TitleMenu(Game& game, SDL_Color* palette, int argc, char** argv);
 
+    // The title screen's picture, and its display: opened at start-up and
+    // again after each match.
+    static const char* const kTitlePicture;
+    static void openDisplay(Game& game, SDL_Color* palette);
+
     bool isRunning() const { return running; }
     // One unpaced frame: draw, take at most one event, present.
     void frame();

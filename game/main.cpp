@@ -14,10 +14,6 @@ namespace {
 const char* const kResourceFolder = "Orbitane.app/Contents/Resources";
 const char* const kWindowTitle = "Orbitane";
 const char* const kWindowIcon = "images/Icon.bmp";
-const char* const kTitlePicture = "images/TitleScreen.bmp";
-const int kTitleSize = 512;
-const int kBitsPerPixel = 16;
-const int kPaletteSize = 256;
 
 struct SurfaceDeleter {
     void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
@@ -57,9 +53,8 @@ int SDL_main(int argc, char** argv) {
     initSDL(SDL_INIT_AUDIO | SDL_INIT_VIDEO);
     SurfacePtr icon = nameTheWindow();
     SDL_Color palette[kPaletteSize];
-    game.console.screen = createDisplay(game.console.screen, kTitleSize, kTitleSize,
-                                        kBitsPerPixel, palette, kPaletteSize);
-    game.console.bg_files.push_front(kTitlePicture);
+    TitleMenu::openDisplay(game, palette);
+    game.console.bg_files.push_front(TitleMenu::kTitlePicture);
     displayBG(game.console.screen, game.console);
     runTitleMenu(game, palette, argc, argv);
     return 0;

@@ -14,10 +14,6 @@ using testing::internal::GetCapturedStdout;
 
 namespace {
 
-const Rgb kRed = 0xFF0000;
-const Rgb kGreen = 0x00FF00;
-const Rgb kBlue = 0x0000FF;
-
 // Three pictures told apart by their widths and colours.
 class AnimationTest : public testing::Test {
 protected:

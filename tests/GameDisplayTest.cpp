@@ -12,12 +12,6 @@ using testing::internal::GetCapturedStdout;
 
 namespace {
 
-const Rgb kRed = 0xFF0000;
-const Rgb kGreen = 0x00FF00;
-const Rgb kBlue = 0x0000FF;
-const Rgb kWhite = 0xFFFFFF;
-const Rgb kBlack = 0x000000;
-
 class GameDisplayTest : public testing::Test {
 protected:
     void SetUp() override { screen = makeTrueColour(40, 30); }

@@ -18,10 +18,10 @@ const std::map<std::string, int> kAsteroidSizes = {
 class GameTest : public testing::Test {
 protected:
     void SetUp() override {
-        files.picture("images/ship_sprite/Ship-2_E.bmp", 45, 48, 0xFF0000);
+        files.picture("images/ship_sprite/Ship-2_E.bmp", 45, 48, kRed);
         files.picture("images/Sun.bmp", 20, 20, 0xFFFF00);
         for (const auto& kind : kAsteroidSizes)
-            files.picture(kind.first, kind.second, kind.second, 0x0000FF);
+            files.picture(kind.first, kind.second, kind.second, kBlue);
         game = std::make_unique<Game>();
         game->console.screen = makeTrueColour(800, 600);
     }
@@ -141,9 +141,9 @@ TEST_F(GameTest, AsteroidsAreDrawnOverTheShips) {
     game->asteroids[0].setPos(300, 300);
     game->player.setPos(300, 300);
     game->displayAll();
-    EXPECT_EQ(pixelAt(game->console.screen, 300, 300), 0x0000FFu);
+    EXPECT_EQ(pixelAt(game->console.screen, 300, 300), kBlue);
     // The ship is 48 high, the largest asteroid 45: the ship's top row shows.
-    EXPECT_EQ(pixelAt(game->console.screen, 300, 300 - 23), 0xFF0000u);
+    EXPECT_EQ(pixelAt(game->console.screen, 300, 300 - 23), kRed);
 }
 
 TEST_F(GameTest, TheSunIsNeverDrawnAsABody) {

@@ -15,9 +15,6 @@ using testing::internal::GetCapturedStdout;
 
 namespace {
 
-const Rgb kRed = 0xFF0000;
-const Rgb kBlue = 0x0000FF;
-
 // An object that notes each time it is drawn instead of drawing.
 class DrawRecorder : public Object {
 public:

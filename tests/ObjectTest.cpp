@@ -12,11 +12,6 @@ using testing::internal::GetCapturedStdout;
 
 namespace {
 
-const Rgb kRed = 0xFF0000;
-const Rgb kGreen = 0x00FF00;
-const Rgb kBlue = 0x0000FF;
-const Rgb kBlack = 0x000000;
-
 // A resource folder with the placeholder and a button with a selected look.
 class ObjectTest : public testing::Test {
 protected:

@@ -32,11 +32,11 @@ void release(Ship& ship, SDLKey sym) {
 class ShipTest : public testing::Test {
 protected:
     void SetUp() override {
-        files.picture("images/ship_sprite/Ship-2_E.bmp", 45, 48, 0xFF0000);
-        files.picture("images/ship_sprite/Ship-2_W.bmp", 45, 48, 0xFF0000);
-        files.picture("images/ship_sprite/Ship-2_N.bmp", 48, 45, 0xFF0000);
-        files.picture("images/ship_sprite/Ship-2_S.bmp", 48, 45, 0xFF0000);
-        files.picture("images/ship_sprite/photon.bmp", 23, 8, 0x00FF00);
+        files.picture("images/ship_sprite/Ship-2_E.bmp", 45, 48, kRed);
+        files.picture("images/ship_sprite/Ship-2_W.bmp", 45, 48, kRed);
+        files.picture("images/ship_sprite/Ship-2_N.bmp", 48, 45, kRed);
+        files.picture("images/ship_sprite/Ship-2_S.bmp", 48, 45, kRed);
+        files.picture("images/ship_sprite/photon.bmp", 23, 8, kGreen);
         game = std::make_unique<Game>();
         game->console.screen = makeScreen(800, 600);
     }
@@ -314,11 +314,11 @@ TEST_F(ShipTest, MissilesAreDrawnUnderTheShipEvenWhileItIsDown) {
     ship.missiles[0]->setPos(100, 100);
     SDL_Surface* screen = makeTrueColour(200, 200);
     ship.display(screen, false);
-    EXPECT_EQ(pixelAt(screen, 100, 100), 0xFF0000u);
+    EXPECT_EQ(pixelAt(screen, 100, 100), kRed);
     SDL_FillRect(screen, nullptr, 0);
     ship.kill();
     ship.display(screen, false);
-    EXPECT_EQ(pixelAt(screen, 100, 100), 0x00FF00u);
+    EXPECT_EQ(pixelAt(screen, 100, 100), kGreen);
     SDL_FreeSurface(screen);
 }
 

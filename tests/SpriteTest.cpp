@@ -17,10 +17,10 @@ const char* const kWest = "images/ship_sprite/Ship-2_W.bmp";
 class SpriteTest : public testing::Test {
 protected:
     void SetUp() override {
-        files.picture("images/Bro_Sprite/Bro_front.bmp", 46, 40, 0x00FF00);
-        files.picture(kEast, 45, 48, 0xFF0000);
-        files.picture(kNorth, 48, 45, 0xFF0000);
-        files.picture(kWest, 45, 48, 0xFF0000);
+        files.picture("images/Bro_Sprite/Bro_front.bmp", 46, 40, kGreen);
+        files.picture(kEast, 45, 48, kRed);
+        files.picture(kNorth, 48, 45, kRed);
+        files.picture(kWest, 45, 48, kRed);
     }
 
     // A ship-like body showing the east picture, 45 wide and 48 high.
@@ -199,7 +199,7 @@ TEST_F(SpriteTest, MissingFacingPictureStillTurnsAndSwaps) {
 TEST_F(SpriteTest, TurningANameWithoutExtensionOnlyTurns) {
     Sprite body(false);
     body.setImage("images/plain");
-    files.picture("images/plainN.bmp", 4, 4, 0xFFFFFF);
+    files.picture("images/plainN.bmp", 4, 4, kWhite);
     body.turn(270, 'N');
     EXPECT_EQ(body.getFilename(), "images/plainN.bmp");
     EXPECT_EQ(body.getw(), 46);

@@ -7,8 +7,13 @@
 
 namespace testsupport {
 
-// Colours as 0xRRGGBB.
+// Colours as 0xRRGGBB, and a few that every surface format keeps exactly.
 using Rgb = Uint32;
+const Rgb kRed = 0xFF0000;
+const Rgb kGreen = 0x00FF00;
+const Rgb kBlue = 0x0000FF;
+const Rgb kWhite = 0xFFFFFF;
+const Rgb kBlack = 0x000000;
 
 // A fresh, empty resource folder (with images/ and fonts/) that becomes the
 // working directory for the life of the object.
