@@ -13,12 +13,7 @@ built_game=$GAME
 
 # Short pauses keep ten sessions well inside the test's time limit.
 tap() {
-    xdotool windowfocus "$window" 2>/dev/null || true
-    local key
-    for key in "$@"; do
-        xdotool key --window "$window" --clearmodifiers "$key" 2>/dev/null || xdotool key "$key"
-        sleep 0.15
-    done
+    KEY_PAUSE=0.15 press "$@"
 }
 
 # Writes bytes given as \x escapes into a file at an offset, keeping its length.

@@ -61,13 +61,13 @@ wait_for_window() {
     fail "no $size window named Orbitane"
 }
 
-# Presses keys in the game's window, one at a time.
+# Presses keys in the game's window, one at a time, KEY_PAUSE seconds apart.
 press() {
     xdotool windowfocus "$window" 2>/dev/null || true
     local key
     for key in "$@"; do
         xdotool key --window "$window" --clearmodifiers "$key" 2>/dev/null || xdotool key "$key"
-        sleep 0.25
+        sleep "${KEY_PAUSE:-0.25}"
     done
 }
 
