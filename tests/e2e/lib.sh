@@ -15,7 +15,8 @@ cleanup() {
     if [ "${KEEP_E2E:-}" = "" ]; then rm -rf "$work"; fi
 }
 trap cleanup EXIT
-# A step that fails outside the checks still says where.
+# A step that fails outside the checks still says where, in functions too.
+set -o errtrace
 trap 'echo "FAIL: ${BASH_SOURCE[0]}:$LINENO: $BASH_COMMAND" >&2' ERR
 
 fail() {
@@ -50,8 +51,10 @@ wait_for_window() {
     # Generous: a sanitizer build on a busy machine starts slowly.
     for _ in $(seq 600); do
         for id in $(xdotool search --name '^Orbitane$' 2>/dev/null); do
-            geometry=$(xwininfo -id "$id" 2>/dev/null | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')
-            if [ "$geometry" = "$size" ] && xwininfo -id "$id" | grep -q IsViewable; then
+            # A window may be gone again by the time it is asked about.
+            geometry=$(xwininfo -id "$id" 2>/dev/null | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}') ||
+                continue
+            if [ "$geometry" = "$size" ] && xwininfo -id "$id" 2>/dev/null | grep -q IsViewable; then
                 window=$id
                 return 0
             fi
