@@ -8,6 +8,9 @@ game_pid=""
 xvfb_pid=""
 
 cleanup() {
+    local status=$?
+    # A step that fails outside the checks still leaves a word behind.
+    [ "$status" = 0 ] || [ -n "${failed:-}" ] || echo "FAIL: stopped with status $status" >&2
     # A terminate request only ends a match, as closing the window does, so
     # a game left over from a failed check is killed outright.
     [ -n "$game_pid" ] && kill -KILL "$game_pid" 2>/dev/null || true
@@ -15,11 +18,9 @@ cleanup() {
     if [ "${KEEP_E2E:-}" = "" ]; then rm -rf "$work"; fi
 }
 trap cleanup EXIT
-# A step that fails outside the checks still says where, in functions too.
-set -o errtrace
-trap 'echo "FAIL: ${BASH_SOURCE[0]}:$LINENO: $BASH_COMMAND" >&2' ERR
 
 fail() {
+    failed=1
     echo "FAIL: $*" >&2
     echo "--- game stdout"; cat "$work/stdout" 2>/dev/null || true
     echo "--- game stderr"; head -20 "$work/stderr" 2>/dev/null || true
