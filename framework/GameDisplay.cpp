@@ -38,35 +38,53 @@ const std::size_t kFirstRead = 1024 * 1024;
 const int kMaxTextWidth = 16383;
 const int kMaxTextHeight = 65535;
 // Where a BMP header keeps its sizes: the old 12-byte header holds them in
-// 16 bits, every later one in 32 bits.
+// 16 bits, every later one in 32 bits, followed by the depth and, further
+// on, the number of palette entries.
 const int kInfoSizeAt = 14;
 const int kSizesAt = 18;
 const Uint32 kCoreInfoSize = 12;
-const int kHeaderNeeded = 26;
+const int kBitsPerPixelAt = 28;
+const int kColoursUsedAt = 46;
 
-Uint32 littleEndian(const Uint8* at, int bytes) {
-    Uint32 value = 0;
-    for (int i = bytes - 1; i >= 0; --i) value = (value << 8) | at[i];
-    return value;
-}
+// The sizes a BMP header claims, read the way SDL reads them: little-endian,
+// and bytes past the end of a short file read as zero, so a file cut off in
+// the middle of its header claims what SDL will believe it claims.
+class ClaimedHeader {
+public:
+    ClaimedHeader(const std::vector<Uint8>& bytes, std::size_t length)
+        : bytes(bytes), length(std::min(length, bytes.size())) {}
 
-// The pixels across times the pixels down that a BMP header claims, the
-// way SDL reads them (a negative height just means rows stored top down);
-// zero when the file is too short to say, which SDL then reports itself.
-long long claimedPixels(const std::vector<Uint8>& bytes, std::size_t length) {
-    if (length < static_cast<std::size_t>(kHeaderNeeded)) return 0;
-    const Uint8* header = bytes.data();
-    long long width = 0;
-    long long height = 0;
-    if (littleEndian(header + kInfoSizeAt, 4) == kCoreInfoSize) {
-        width = littleEndian(header + kSizesAt, 2);
-        height = littleEndian(header + kSizesAt + 2, 2);
-    } else {
-        width = static_cast<Sint32>(littleEndian(header + kSizesAt, 4));
-        height = static_cast<Sint32>(littleEndian(header + kSizesAt + 4, 4));
+    // The pixels across times the pixels down (a negative height just means
+    // rows stored top down).
+    long long pixels() const {
+        if (isCore())
+            return static_cast<long long>(field(kSizesAt, 2)) * field(kSizesAt + 2, 2);
+        const long long width = static_cast<Sint32>(field(kSizesAt, 4));
+        const long long height = static_cast<Sint32>(field(kSizesAt + 4, 4));
+        return std::llabs(width) * std::llabs(height);
     }
-    return std::llabs(width) * std::llabs(height);
-}
+
+    // More palette entries than an indexed picture's depth can index; SDL
+    // makes room for every one it is told of, up to gigabytes.
+    bool tooManyColours() const {
+        if (isCore()) return false;
+        const Uint32 bitsPerPixel = field(kBitsPerPixelAt, 2);
+        return bitsPerPixel <= 8 && field(kColoursUsedAt, 4) > (1u << bitsPerPixel);
+    }
+
+private:
+    bool isCore() const { return field(kInfoSizeAt, 4) == kCoreInfoSize; }
+
+    Uint32 field(std::size_t at, int size) const {
+        Uint32 value = 0;
+        for (int i = size - 1; i >= 0; --i)
+            value = (value << 8) | (at + i < length ? bytes[at + i] : 0);
+        return value;
+    }
+
+    const std::vector<Uint8>& bytes;
+    const std::size_t length;
+};
 
 // Every picture passes through this one buffer. It grows to the largest
 // file read and stays, so reading the same pictures frame after frame
@@ -182,8 +200,13 @@ SDL_Surface* readPicture(const std::string& path) {
     const long length = readWhole(file, bytes);
     SDL_RWclose(file);
     if (length < 0) return nullptr;
-    if (claimedPixels(bytes, length) > kMaxPicturePixels) {
+    const ClaimedHeader header(bytes, static_cast<std::size_t>(length));
+    if (header.pixels() > kMaxPicturePixels) {
         SDL_SetError("BMP header claims more than %lld pixels", kMaxPicturePixels);
+        return nullptr;
+    }
+    if (header.tooManyColours()) {
+        SDL_SetError("BMP header claims more colours than its depth holds");
         return nullptr;
     }
     return SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(length)), 1);

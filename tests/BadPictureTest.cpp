@@ -106,9 +106,42 @@ TEST_F(BadPicture, TheOldShortHeaderIsCheckedToo) {
     expectRefusedForItsSize(corePicture(65535, 65535, 24));
 }
 
+TEST_F(BadPicture, AHeaderCutShortIsCheckedForWhatItStillClaims) {
+    // The sizes are there but the depth is cut in half: SDL would take it
+    // for a one-bit picture of two billion pixels and unpack it a byte each.
+    expectRefusedForItsSize(corePicture(34799, 64768, 1).substr(0, kFileHeaderSize + 11));
+    expectRefusedForItsSize(
+        picture(100000, 100000, 16, kBitFields, kMasks565, "").substr(0, kFileHeaderSize + 11));
+}
+
 TEST_F(BadPicture, ARunLengthPictureOfHundredsOfMillionsOfPixelsIsRefused) {
     // Four bytes of pixel data that SDL would unpack into 400 megabytes.
     expectRefusedForItsSize(picture(20000, 20000, 8, kRunLength8, kPalette, kEndOfPicture));
+}
+
+// The picture with the number of palette entries its header claims
+// changed, and nothing else.
+std::string claimingColours(std::string bytes, long long colours) {
+    const std::size_t coloursUsedAt = kFileHeaderSize + 32;
+    return bytes.replace(coloursUsedAt, 4, little32(colours));
+}
+
+TEST_F(BadPicture, APaletteLargerThanTheDepthHoldsIsRefusedUnread) {
+    const std::string eightBit = picture(2, 2, 8, kRunLength8, kPalette, kEndOfPicture);
+    // SDL would make room for two gigabytes of palette.
+    for (long long colours : {538935378LL, 0xFFFFFFFFLL, 257LL}) {
+        SDL_Surface* loaded = load(claimingColours(eightBit, colours));
+        EXPECT_EQ(loaded, nullptr) << colours;
+        SDL_FreeSurface(loaded);
+        EXPECT_EQ(said, "Couldn't load images/bad.bmp: BMP header claims more colours than its "
+                        "depth holds\n");
+    }
+    const std::string oneBit = picture(8, 1, 1, kUncompressed, kPalette, std::string(4, '\0'));
+    EXPECT_EQ(load(claimingColours(oneBit, 3)), nullptr);
+    // Cut short inside the count, the bytes that are there still count.
+    const std::string cut = claimingColours(eightBit, 0x1000).substr(0, kFileHeaderSize + 34);
+    EXPECT_EQ(load(cut), nullptr);
+    EXPECT_NE(said.find("colours"), std::string::npos) << said;
 }
 
 TEST_F(BadPicture, PicturesUpToTheLimitStillLoad) {
@@ -125,6 +158,16 @@ TEST_F(BadPicture, PicturesUpToTheLimitStillLoad) {
     EXPECT_EQ(topDown->w, 2);
     EXPECT_EQ(topDown->h, 3);
     SDL_FreeSurface(topDown);
+
+    // A full palette for the depth, and more than the pixels use.
+    const std::string eightBit = picture(2, 2, 8, kRunLength8, kPalette, kEndOfPicture);
+    SDL_Surface* full = load(claimingColours(eightBit, 256));
+    ASSERT_NE(full, nullptr) << said;
+    SDL_FreeSurface(full);
+    const std::string oneBit = picture(8, 1, 1, kUncompressed, kPalette, std::string(4, '\0'));
+    SDL_Surface* twoColours = load(claimingColours(oneBit, 2));
+    ASSERT_NE(twoColours, nullptr) << said;
+    SDL_FreeSurface(twoColours);
     EXPECT_EQ(said, "");
 }
 
