@@ -1,14 +1,26 @@
 #!/usr/bin/env bash
 # Builds the tree with clang and the libFuzzer targets in BUILD-DIR, seeds
-# them with a few of the pictures and glyphs the art generator draws, and
-# fuzzes each for a short while. Fails if any target crashes; the input that
-# did it is kept under BUILD-DIR/fuzz-crashes.
-# Usage: bash fuzz/smoke.sh BUILD-DIR   (FUZZ_SECONDS sets the time per target)
+# them with a few of the pictures and glyphs the art generator draws and
+# with the inputs under fuzz/regressions that once found a fault, and fuzzes
+# each for a short while. Fails if any target crashes, leaks or asks for more
+# memory than any picture needs; the input that did it is kept under
+# BUILD-DIR/fuzz-crashes.
+#
+# A run is repeatable: the same seed and number of inputs explore the same
+# inputs, so a check that passed keeps passing on the same code. Set
+# FUZZ_SEED to explore elsewhere and FUZZ_RUNS to go further; FUZZ_SECONDS
+# bounds the time per target whatever the count.
+# Usage: bash fuzz/smoke.sh BUILD-DIR
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:?usage: bash fuzz/smoke.sh BUILD-DIR}
-seconds=${FUZZ_SECONDS:-20}
+fuzz_seed=${FUZZ_SEED:-1}
+runs=${FUZZ_RUNS:-25000}
+seconds=${FUZZ_SECONDS:-90}
+# The game refuses pictures beyond 2048 x 2048 pixels and files beyond
+# 64 MiB; nothing it does with one needs a single allocation near this.
+malloc_limit_mb=256
 jobs=$(nproc 2>/dev/null || echo 2)
 targets=(picture_fuzzer object_fuzzer font_fuzzer)
 
@@ -27,6 +39,7 @@ for seed in images/select1.bmp images/toggle0.bmp images/asteroid1.bmp images/Su
     images/Score.bmp fonts/L.bmp fonts/1.bmp fonts/_colon.bmp; do
     cp "$resources/$seed" "$seeds/${seed//\//-}"
 done
+cp "$here"/fuzz/regressions/* "$seeds/"
 
 # The closing line of a run: runs, speed, coverage and corpus from its last
 # status line.
@@ -43,13 +56,16 @@ summary() {
         }' "$1"
 }
 
+# Each run starts from the seeds alone, so that it is repeatable.
 failed=0
 for target in "${targets[@]}"; do
     corpus="$build/fuzz-corpus/$target"
     log="$build/fuzz-logs/$target.log"
+    rm -rf "$corpus"
     mkdir -p "$corpus"
     status=0
-    "$build/fuzz/$target" -max_total_time="$seconds" -rss_limit_mb=2048 \
+    "$build/fuzz/$target" -seed="$fuzz_seed" -runs="$runs" -max_total_time="$seconds" \
+        -rss_limit_mb=2048 -malloc_limit_mb="$malloc_limit_mb" \
         -artifact_prefix="$build/fuzz-crashes/$target-" "$corpus" "$seeds" >"$log" 2>&1 || status=$?
     if [ "$status" = 0 ]; then
         echo "$target: ok, $(summary "$log")"
