@@ -2,7 +2,8 @@
 #define ORBITANE_FRAMEWORK_UTILITY_H
 
 // Starts the SDL subsystems in `flags` and has SDL shut down at exit; a
-// failure ends the program with status 1.
+// failure, including video with no window system to show it, ends the
+// program with status 1.
 void initSDL(unsigned int flags);
 
 #endif

@@ -20,6 +20,16 @@ TEST(InitSdlDeathTest, FailureReportsOnStandardErrorAndExitsWithOne) {
         testing::ExitedWithCode(1), "^Unable to init SDL: .+\n");
 }
 
+TEST(InitSdlDeathTest, NoWindowSystemIsAFailureRatherThanAnInvisibleGame) {
+    // What SDL falls back on when it can reach no display.
+    EXPECT_EXIT(
+        {
+            setenv("SDL_VIDEODRIVER", "offscreen", 1);
+            initSDL(SDL_INIT_VIDEO | SDL_INIT_AUDIO);
+        },
+        testing::ExitedWithCode(1), "^Unable to init SDL: no window system to open a window on\n");
+}
+
 TEST(InitSdl, SuccessLeavesTheSubsystemsRunning) {
     initSDL(SDL_INIT_VIDEO | SDL_INIT_AUDIO);
     EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), Uint32(SDL_INIT_VIDEO));
@@ -80,6 +90,15 @@ TEST(Startup, BinaryThatCannotStartSdlExitsWithOne) {
     const int status = runCommand("SDL_VIDEODRIVER=no-such-driver " + builtBinary() + " 2>" + out);
     EXPECT_EQ(status, 1);
     EXPECT_EQ(readFile(out).rfind("Unable to init SDL: ", 0), 0u);
+
+    // No display at all: the game says so and ends instead of running unseen.
+    const int headless =
+        runCommand("timeout 20 env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER " +
+                   builtBinary() + " 2>" + out);
+    EXPECT_EQ(headless, 1);
+    EXPECT_NE(readFile(out).find("Unable to init SDL: no window system to open a window on\n"),
+              std::string::npos)
+        << readFile(out);
 }
 
 }  // namespace
