@@ -24,12 +24,40 @@ fail() {
     echo "FAIL: $*" >&2
     echo "--- game stdout"; cat "$work/stdout" 2>/dev/null || true
     echo "--- game stderr"; head -20 "$work/stderr" 2>/dev/null || true
+    describe_game
     exit 1
+}
+
+# What the game was doing when a check failed: whether it still runs and
+# where, and the windows on the screen.
+describe_game() {
+    [ -n "$game_pid" ] || return 0
+    echo "--- game process"
+    if ! kill -0 "$game_pid" 2>/dev/null; then
+        local status=0
+        wait "$game_pid" 2>/dev/null || status=$?
+        echo "ended with status $status"
+    else
+        ps -o pid,stat,etime,time,wchan:24 -p "$game_pid" 2>/dev/null || true
+        if command -v gdb >/dev/null; then
+            # The main thread, where the game runs, then the others by name.
+            timeout 30 gdb -p "$game_pid" -batch -nx -ex 'bt 25' -ex 'info threads' 2>/dev/null |
+                grep -E '^(#|[* ] +[0-9]+ +Thread)' | cut -c1-200 || true
+        fi
+    fi
+    if [ -n "${DISPLAY:-}" ]; then
+        echo "--- windows"
+        xwininfo -root -tree 2>/dev/null | grep -E '"' | head -20 || true
+        echo "--- X server"
+        tail -5 "$work/xvfb.log" 2>/dev/null || true
+    fi
 }
 
 start_x() {
     exec 3>"$work/display"
-    Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    # No reset when the last client leaves: the checks come and go as
+    # clients while the game may still be connecting.
+    Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do
         [ -s "$work/display" ] && break
@@ -38,6 +66,12 @@ start_x() {
     [ -s "$work/display" ] || fail "Xvfb did not start"
     export DISPLAY=":$(head -1 "$work/display")"
     unset SDL_VIDEODRIVER
+    # The game starts only once the server answers.
+    for _ in $(seq 100); do
+        xwininfo -root >/dev/null 2>&1 && return 0
+        sleep 0.05
+    done
+    fail "Xvfb on $DISPLAY does not answer"
 }
 
 # Starts the game from the build folder, as a player would.
@@ -127,6 +161,22 @@ expect_similar() {
     share=$(difference "$1" "$2")
     awk -v s="$share" -v m="$3" 'BEGIN { exit !(s <= m) }' ||
         fail "$1 differs from $2 in $share of its pixels (at most $3 allowed)"
+}
+
+# Waits for the window to show one of the game's pictures (the resource
+# path), within the share of differing pixels allowed, and leaves the last
+# screenshot in $screen. A page is drawn a frame or more after the key that
+# asks for it, and many frames later while the renderer warms up on a
+# machine that has never run it.
+expect_screen() {
+    local name=$1 expected share
+    expected=$(picture "$2")
+    for _ in $(seq 40); do
+        screen=$(shot "$name")
+        share=$(difference "$screen" "$expected")
+        awk -v s="$share" -v m="$3" 'BEGIN { exit !(s <= m) }' && return 0
+    done
+    fail "$screen differs from $expected in $share of its pixels (at most $3 allowed)"
 }
 
 close_window() {

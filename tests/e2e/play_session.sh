@@ -15,25 +15,23 @@ start_game
 wait_for_window 512x512
 
 press Return
-expect_similar "$(drawn_shot play_page)" "$(picture images/Title_Play.bmp)" 0.02
+expect_screen play_page images/Title_Play.bmp 0.02
 
 press Return
 wait_for_window 800x600
 hold space 0.6
 press Right Up
-match=$(drawn_shot match)
-check_shot "$match" 800x600
-expect_similar "$match" "$(picture images/SpaceSun.bmp)" 0.10
-awk -v b="$(brightness "$match" 395 295)" 'BEGIN { exit !(b > 0.6) }' || fail "no sun in the match"
+expect_screen match images/SpaceSun.bmp 0.10
+check_shot "$screen" 800x600
+awk -v b="$(brightness "$screen" 395 295)" 'BEGIN { exit !(b > 0.6) }' || fail "no sun in the match"
 
 press Escape
 wait_for_window 512x512
 grep -q '^FINAL SCORE: ' "$work/stdout" || fail "no final score after Escape"
-expect_similar "$(drawn_shot title_again)" "$(picture images/TitleScreen.bmp)" 0.02
+expect_screen title_again images/TitleScreen.bmp 0.02
 
 press Down Return Return
-options=$(drawn_shot options_sun_off)
-expect_similar "$options" "$(picture images/Title_Options.bmp)" 0.03
+expect_screen options_sun_off images/Title_Options.bmp 0.03
 
 press Left Return Return Return
 wait_for_window 800x600

@@ -7,9 +7,8 @@ source "$(dirname "$0")/lib.sh"
 start_x
 start_game
 wait_for_window 512x512
-title=$(drawn_shot title)
-check_shot "$title" 512x512
-expect_similar "$title" "$(picture images/TitleScreen.bmp)" 0.02
+expect_screen title images/TitleScreen.bmp 0.02
+check_shot "$screen" 512x512
 close_window
 expect_exit 0
 echo "title window: ok"
