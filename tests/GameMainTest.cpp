@@ -19,73 +19,40 @@ protected:
     SDL_Surface* screen = nullptr;
 };
 
-TEST_F(PhysicsTest, GravityFallsWithTheSquareOfTheDistance) {
-    Sprite body(false), sun(true);
+// The sun at (395, 295) with the match's strength: the inverse square of the
+// distance, capped at 50 and pointing east at distance 0.
+TEST_F(PhysicsTest, GravityFallsWithTheSquareOfTheDistanceUpToFifty) {
+    // Straight down, converted to degrees with gravity's pi and back with the bodies'.
+    const double south = std::atan2(1.0, 0.0) * 180.0 / 3.1415926535859 * 3.14159 / 180.0;
+    const struct { int x, y; double pull, angle; } cases[] = {
+        {295, 295, 0.098, 0.0}, {395, 285, 9.8, south},
+        {391, 295, 50.0, 0.0},  {395, 295, 50.0, 0.0}};
+    Sprite sun(true);
     sun.setPos(395, 295);
-    body.setPos(295, 295);
-    pullGravity(body, sun, 980.0);
-    EXPECT_NEAR(body.getVel().magnitude, 0.098, 1e-12);
-    EXPECT_NEAR(body.getVel().angle, 0.0, 1e-12);
-
-    Sprite near(false);
-    near.setPos(395, 285);
-    pullGravity(near, sun, 980.0);
-    EXPECT_NEAR(near.getVel().magnitude, 9.8, 1e-9);
-    EXPECT_NEAR(near.getVel().angle, 1.570795, 1e-8);  // 90 degrees in the bodies' radians
+    for (const auto& c : cases) {
+        Sprite body(false);
+        body.setPos(c.x, c.y);
+        pullGravity(body, sun, 980.0);
+        EXPECT_NEAR(body.getVel().magnitude, c.pull, 1e-12) << c.x << "," << c.y;
+        EXPECT_NEAR(body.getVel().angle, c.angle, 1e-15) << c.x << "," << c.y;
+    }
     EXPECT_DOUBLE_EQ(sun.getVel().magnitude, 0.0);
 }
 
-TEST_F(PhysicsTest, GravityUsesItsOwnPiForTheDirection) {
-    Sprite body(false), sun(true);
-    sun.setPos(0, 100);
-    pullGravity(body, sun, 980.0);
-    // 90 degrees converted back with the bodies' rounded pi.
-    const double degrees = std::atan2(100.0, 0.0) * 180.0 / 3.1415926535859;
-    EXPECT_NEAR(body.getVel().angle, degrees * 3.14159 / 180.0, 1e-15);
-}
-
-TEST_F(PhysicsTest, GravityIsCappedAtFiftyAndPointsEastAtDistanceZero) {
-    Sprite body(false), sun(true);
-    sun.setPos(100, 100);
-    body.setPos(100, 100);
-    pullGravity(body, sun, 980.0);
-    EXPECT_DOUBLE_EQ(body.getVel().magnitude, 50.0);
-    EXPECT_DOUBLE_EQ(body.getVel().angle, 0.0);
-    Sprite close(false);
-    close.setPos(96, 100);
-    pullGravity(close, sun, 980.0);
-    EXPECT_DOUBLE_EQ(close.getVel().magnitude, 50.0);
-}
-
-TEST_F(PhysicsTest, CollisionNeedsBothBodiesCollidable) {
-    Sprite a(true), b(false);
-    EXPECT_FALSE(collision(a, b));
-    EXPECT_FALSE(collision(b, a));
-    b.setCollid(true);
-    EXPECT_TRUE(collision(a, b));
-}
-
-TEST_F(PhysicsTest, TouchingEdgesDoNotCollide) {
-    Sprite a(true), b(true);
-    a.resize(10, 10);
-    b.resize(10, 10);
-    b.setPos(10, 0);
-    EXPECT_FALSE(collision(a, b));
-    b.setPos(9, 9);
-    EXPECT_TRUE(collision(a, b));
-    EXPECT_TRUE(collision(b, a));
-    b.setPos(9, 10);
-    EXPECT_FALSE(collision(a, b));
-}
-
-TEST_F(PhysicsTest, OddSizesLoseTheirHalfPixel) {
-    Sprite a(true), b(true);
-    a.resize(48, 45);
-    b.resize(48, 45);
-    b.setPos(44, 0);
-    EXPECT_FALSE(collision(a, b));
-    b.setPos(43, 0);
-    EXPECT_TRUE(collision(a, b));
+// Both bodies must be collidable, and rectangles that only touch do not meet;
+// odd sizes lose their half pixel.
+TEST_F(PhysicsTest, CollisionIsStrictAndNeedsBothBodiesCollidable) {
+    const struct { int h, w, x, y; bool other, meet; } cases[] = {
+        {10, 10, 9, 9, true, true},  {10, 10, 9, 9, false, false}, {10, 10, 10, 0, true, false},
+        {10, 10, 9, 10, true, false}, {48, 45, 43, 0, true, true},  {48, 45, 44, 0, true, false}};
+    for (const auto& c : cases) {
+        Sprite a(true), b(c.other);
+        a.resize(c.h, c.w);
+        b.resize(c.h, c.w);
+        b.setPos(c.x, c.y);
+        EXPECT_EQ(collision(a, b), c.meet) << c.w << " wide at " << c.x << "," << c.y;
+        EXPECT_EQ(collision(b, a), c.meet) << c.w << " wide at " << c.x << "," << c.y;
+    }
 }
 
 TEST_F(PhysicsTest, WrapWindowBoundsAreStrict) {
@@ -107,7 +74,7 @@ TEST_F(PhysicsTest, WrapWindowBoundsAreStrict) {
     EXPECT_NEAR(body.getPos().x, 779.5, 1e-9);
 }
 
-TEST_F(PhysicsTest, WrapShiftsBothAxesInOneCallKeepingTheFraction) {
+TEST_F(PhysicsTest, WrapShiftsEachAxisOnceInOneCallKeepingTheFraction) {
     Sprite body(false);
     body.setVel(2, 45);
     body.pushPos(790.25, 590.5, 1.5);
@@ -122,10 +89,6 @@ TEST_F(PhysicsTest, WrapShiftsBothAxesInOneCallKeepingTheFraction) {
     update_wrapAroundScreen(body, screen);
     EXPECT_EQ(body.getx(), 770);
     EXPECT_EQ(body.gety(), 575);
-}
-
-TEST_F(PhysicsTest, EachAxisShiftsAtMostOncePerCall) {
-    Sprite body(false);
     body.setPos(2000, 0);
     update_wrapAroundScreen(body, screen);
     EXPECT_EQ(body.getx(), 1200);

@@ -11,73 +11,65 @@ using namespace testsupport;
 
 namespace {
 
-SDL_Event key(Uint8 type, SDLKey sym) {
+// Centres and sizes as pairs, so that one expectation checks both numbers.
+using Pair = std::pair<int, int>;
+Pair centre(const Object& body) { return {body.getx(), body.gety()}; }
+Pair size(const Object& body) { return {body.getw(), body.geth()}; }
+
+void send(Ship& ship, Uint8 type, SDLKey sym) {
     SDL_Event event{};
     event.type = type;
     event.key.keysym.sym = sym;
-    return event;
-}
-
-void press(Ship& ship, SDLKey sym) {
-    const SDL_Event event = key(SDL_KEYDOWN, sym);
     ship.handleInput(&event);
 }
+void press(Ship& ship, SDLKey sym) { send(ship, SDL_KEYDOWN, sym); }
+void release(Ship& ship, SDLKey sym) { send(ship, SDL_KEYUP, sym); }
 
-void release(Ship& ship, SDLKey sym) {
-    const SDL_Event event = key(SDL_KEYUP, sym);
-    ship.handleInput(&event);
-}
-
-// A world on an 800 x 600 screen with the ship's and missile's pictures.
-class ShipTest : public testing::Test {
-protected:
-    void SetUp() override {
+// The ship's and missile's pictures, in place before anything loads them.
+struct ShipPictures {
+    ShipPictures() {
         files.picture("images/ship_sprite/Ship-2_E.bmp", 45, 48, kRed);
         files.picture("images/ship_sprite/Ship-2_W.bmp", 45, 48, kRed);
         files.picture("images/ship_sprite/Ship-2_N.bmp", 48, 45, kRed);
         files.picture("images/ship_sprite/Ship-2_S.bmp", 48, 45, kRed);
         files.picture("images/ship_sprite/photon.bmp", 23, 8, kGreen);
-        game = std::make_unique<Game>();
-        game->console.screen = makeScreen(800, 600);
     }
-    void TearDown() override {
-        SDL_FreeSurface(game->console.screen);
-        game.reset();
-    }
-
     TempResources files;
-    std::unique_ptr<Game> game;
 };
 
-TEST_F(ShipTest, NewShipIsAliveStillAndFacingEast) {
-    Ship ship(game.get());
-    EXPECT_EQ(ship.getFilename(), shipImage);
+// A new ship in a world on an 800 x 600 screen.
+class ShipTest : public testing::Test {
+protected:
+    ShipTest() { game.console.screen = makeScreen(800, 600); }
+    ~ShipTest() override { SDL_FreeSurface(game.console.screen); }
+
+    ShipPictures pictures;
+    Game game;
+    Ship ship{&game};
+};
+
+TEST_F(ShipTest, NewShipIsAliveAndFacingEast) {
     EXPECT_EQ(shipImage, "images/ship_sprite/Ship-2_E.bmp");
     EXPECT_EQ(missileImage, "images/ship_sprite/photon.bmp");
-    EXPECT_EQ(ship.getw(), 45);
-    EXPECT_EQ(ship.geth(), 48);
+    EXPECT_EQ(ship.getFilename(), shipImage);
+    EXPECT_EQ(size(ship), Pair(45, 48));
     EXPECT_TRUE(ship.collid());
     EXPECT_TRUE(ship.isAlive());
     EXPECT_FALSE(ship.isDead());
-    EXPECT_TRUE(ship.missiles.empty());
-    EXPECT_EQ(ship.getAge(), 0);
 }
 
 TEST_F(ShipTest, MissileLeavesTwoFramesAheadAndArmsAtAgeFive) {
-    Ship ship(game.get());
     ship.setPos(100, 50);
     Sprite* missile = ship.createMissile();
     ASSERT_EQ(ship.missiles.size(), 1u);
     EXPECT_EQ(ship.missiles[0], missile);
-    EXPECT_EQ(missile->getx(), 130);
-    EXPECT_EQ(missile->gety(), 50);
+    EXPECT_EQ(centre(*missile), Pair(130, 50));
     EXPECT_NEAR(missile->getVel().magnitude, 15.0, 1e-9);
     EXPECT_EQ(missile->getAge(), 2);
     EXPECT_FALSE(missile->collid());
     EXPECT_TRUE(missile->isVisible());
     EXPECT_EQ(missile->getFilename(), missileImage);
-    EXPECT_EQ(missile->getw(), 23);
-    EXPECT_EQ(missile->geth(), 8);
+    EXPECT_EQ(size(*missile), Pair(23, 8));
     ship.update();
     ship.update();
     EXPECT_FALSE(missile->collid());
@@ -87,7 +79,6 @@ TEST_F(ShipTest, MissileLeavesTwoFramesAheadAndArmsAtAgeFive) {
 }
 
 TEST_F(ShipTest, MissileInheritsTheShipsVelocity) {
-    Ship ship(game.get());
     ship.setPos(400, 300);
     ship.setVel(3, 0);
     ship.turn(270, 'N');
@@ -99,22 +90,24 @@ TEST_F(ShipTest, MissileInheritsTheShipsVelocity) {
     EXPECT_NEAR(v.magnitude, std::sqrt(9.0 + 225.0), 1e-3);
 }
 
-TEST_F(ShipTest, PressAndReleaseTakeTheThrustOutAgain) {
-    Ship ship(game.get());
-    press(ship, SDLK_RIGHT);
-    EXPECT_NEAR(ship.getAcc().magnitude, 0.2, 1e-12);
-    release(ship, SDLK_RIGHT);
-    EXPECT_LT(ship.getAcc().magnitude, 1e-9);
-    release(ship, SDLK_RIGHT);
-    EXPECT_LT(ship.getAcc().magnitude, 1e-9);
-}
-
-TEST_F(ShipTest, ReleaseWithoutAPressChangesNothing) {
-    Ship ship(game.get());
+// Held thrusts add up and the last press sets the facing; a release takes its
+// thrust out only while it is held, and leaves the facing alone.
+TEST_F(ShipTest, ThrustsAddUpAndAReleaseTakesOutOnlyAHeldOne) {
     release(ship, SDLK_LEFT);
     release(ship, SDLK_a);
     EXPECT_EQ(ship.getAcc().magnitude, 0.0);
     EXPECT_EQ(ship.getFilename(), shipImage);
+    press(ship, SDLK_RIGHT);
+    EXPECT_NEAR(ship.getAcc().magnitude, 0.2, 1e-12);
+    press(ship, SDLK_DOWN);
+    EXPECT_NEAR(ship.getAcc().magnitude, 0.2828, 1e-4);
+    EXPECT_NEAR(ship.getAcc().angle, 0.785398, 1e-5);
+    release(ship, SDLK_DOWN);
+    EXPECT_EQ(ship.getFilename(), "images/ship_sprite/Ship-2_S.bmp");
+    release(ship, SDLK_RIGHT);
+    EXPECT_LT(ship.getAcc().magnitude, 1e-9);
+    release(ship, SDLK_RIGHT);
+    EXPECT_LT(ship.getAcc().magnitude, 1e-9);
 }
 
 TEST_F(ShipTest, ArrowsAndLettersSteerAlike) {
@@ -124,7 +117,7 @@ TEST_F(ShipTest, ArrowsAndLettersSteerAlike) {
                               "images/ship_sprite/Ship-2_N.bmp", "images/ship_sprite/Ship-2_E.bmp"};
     const double degrees[] = {90, 180, 270, 0};
     for (int i = 0; i < 4; ++i) {
-        Ship byArrow(game.get()), byLetter(game.get());
+        Ship byArrow(&game), byLetter(&game);
         press(byArrow, arrows[i]);
         press(byLetter, letters[i]);
         for (Ship* ship : {&byArrow, &byLetter}) {
@@ -136,46 +129,26 @@ TEST_F(ShipTest, ArrowsAndLettersSteerAlike) {
     }
 }
 
-TEST_F(ShipTest, HeldThrustsAddUpAndTheLastPressSetsTheFacing) {
-    Ship ship(game.get());
-    press(ship, SDLK_RIGHT);
-    press(ship, SDLK_DOWN);
-    EXPECT_NEAR(ship.getAcc().magnitude, 0.2828, 1e-4);
-    EXPECT_NEAR(ship.getAcc().angle, 0.785398, 1e-5);
-    EXPECT_EQ(ship.getw(), 48);
-    release(ship, SDLK_DOWN);
-    EXPECT_EQ(ship.getFilename(), "images/ship_sprite/Ship-2_S.bmp");
-}
-
 TEST_F(ShipTest, HeldFireLaunchesOnPressAndThenEveryThirdFrame) {
-    Ship ship(game.get());
-    ship.setPos(400, 300);
-    press(ship, SDLK_SPACE);
-    EXPECT_TRUE(ship.isFiring());
-    EXPECT_EQ(ship.missiles.size(), 1u);
-    ship.update();  // age 0: fires
-    EXPECT_EQ(ship.missiles.size(), 2u);
-    ship.update();  // age 1
-    ship.update();  // age 2
-    EXPECT_EQ(ship.missiles.size(), 2u);
-    ship.update();  // age 3: fires
-    EXPECT_EQ(ship.missiles.size(), 3u);
-    release(ship, SDLK_SPACE);
-    for (int i = 0; i < 6; ++i) ship.update();
-    EXPECT_FALSE(ship.isFiring());
-    EXPECT_LE(ship.missiles.size(), 3u);
-}
-
-TEST_F(ShipTest, LeftShiftFiresToo) {
-    Ship ship(game.get());
-    press(ship, SDLK_LSHIFT);
-    EXPECT_EQ(ship.missiles.size(), 1u);
-    release(ship, SDLK_LSHIFT);
-    EXPECT_FALSE(ship.isFiring());
+    for (SDLKey fire : {SDLK_SPACE, SDLK_LSHIFT}) {
+        Ship shooter(&game);
+        shooter.setPos(400, 300);
+        press(shooter, fire);
+        EXPECT_TRUE(shooter.isFiring());
+        EXPECT_EQ(shooter.missiles.size(), 1u);
+        // Ages 0 to 3: launches at 0 and 3.
+        for (std::size_t expected : {2u, 2u, 2u, 3u}) {
+            shooter.update();
+            EXPECT_EQ(shooter.missiles.size(), expected) << fire << " at " << shooter.getAge() - 1;
+        }
+        release(shooter, fire);
+        for (int i = 0; i < 6; ++i) shooter.update();
+        EXPECT_FALSE(shooter.isFiring());
+        EXPECT_LE(shooter.missiles.size(), 3u);
+    }
 }
 
 TEST_F(ShipTest, OtherEventsAndKeysAreIgnored) {
-    Ship ship(game.get());
     press(ship, SDLK_q);
     SDL_Event motion{};
     motion.type = SDL_MOUSEMOTION;
@@ -185,7 +158,6 @@ TEST_F(ShipTest, OtherEventsAndKeysAreIgnored) {
 }
 
 TEST_F(ShipTest, NeighbouringMissilesLeavingTogetherAreBothRemoved) {
-    Ship ship(game.get());
     ship.setPos(400, 300);
     for (int i = 0; i < 3; ++i) ship.createMissile();
     ship.missiles[0]->setPos(-10, -10);
@@ -197,17 +169,16 @@ TEST_F(ShipTest, NeighbouringMissilesLeavingTogetherAreBothRemoved) {
     EXPECT_EQ(keeper->getAge(), 3);
 }
 
-TEST_F(ShipTest, KillStopsAndHidesTheShipFacingEast) {
-    Ship ship(game.get());
+TEST_F(ShipTest, KillStopsAndHidesTheShipFacingEastAtFullSize) {
     press(ship, SDLK_UP);
     press(ship, SDLK_SPACE);
     ship.setVel(2, 30);
+    EXPECT_EQ(ship.getw(), 48);
     ship.kill();
     EXPECT_EQ(ship.getVel().magnitude, 0.0);
     EXPECT_EQ(ship.getAcc().magnitude, 0.0);
     EXPECT_EQ(ship.getFilename(), shipImage);
-    EXPECT_EQ(ship.getw(), 45);
-    EXPECT_EQ(ship.geth(), 48);
+    EXPECT_EQ(size(ship), Pair(45, 48));
     EXPECT_FALSE(ship.isVisible());
     EXPECT_FALSE(ship.collid());
     EXPECT_FALSE(ship.isFiring());
@@ -218,8 +189,11 @@ TEST_F(ShipTest, KillStopsAndHidesTheShipFacingEast) {
     EXPECT_EQ(ship.getAcc().magnitude, 0.0);
 }
 
-TEST_F(ShipTest, RespawnTakesTwentyFiveFrames) {
-    Ship ship(game.get());
+// The 25th unKill brings the ship back with four draws: x, y, speed, heading.
+TEST_F(ShipTest, RespawnTakesTwentyFiveFramesAndFourRandomNumbers) {
+    std::srand(7);
+    const int r1 = std::rand(), r2 = std::rand(), r3 = std::rand(), r4 = std::rand();
+    std::srand(7);
     ship.kill();
     for (int i = 0; i < 24; ++i) ship.unKill();
     EXPECT_FALSE(ship.isDead());
@@ -229,55 +203,30 @@ TEST_F(ShipTest, RespawnTakesTwentyFiveFrames) {
     EXPECT_TRUE(ship.isAlive());
     EXPECT_TRUE(ship.isVisible());
     EXPECT_TRUE(ship.collid());
-    EXPECT_GE(ship.getx(), 0);
-    EXPECT_LT(ship.getx(), 800);
-    EXPECT_GE(ship.gety(), 0);
-    EXPECT_LT(ship.gety(), 600);
-    EXPECT_LE(ship.getVel().magnitude, 4.0);
-}
-
-TEST_F(ShipTest, RespawnDrawsFourRandomNumbersInOrder) {
-    std::srand(7);
-    const int r1 = std::rand(), r2 = std::rand(), r3 = std::rand(), r4 = std::rand();
-    std::srand(7);
-    Ship ship(game.get());
-    ship.kill();
-    for (int i = 0; i < 25; ++i) ship.unKill();
-    EXPECT_EQ(ship.getx(), r1 % 800);
-    EXPECT_EQ(ship.gety(), r2 % 600);
+    EXPECT_EQ(centre(ship), Pair(r1 % 800, r2 % 600));
     EXPECT_NEAR(ship.getVel().magnitude, r3 % 5, 1e-9);
     Sprite reference(false);
     reference.setVel(r3 % 5, r4 % 360);
     EXPECT_DOUBLE_EQ(ship.getVel().angle, reference.getVel().angle);
 }
 
-TEST_F(ShipTest, KilledFacingNorthComesBackFullSize) {
-    Ship ship(game.get());
-    press(ship, SDLK_UP);
-    EXPECT_EQ(ship.getw(), 48);
-    ship.kill();
-    EXPECT_EQ(ship.getw(), 45);
-    EXPECT_EQ(ship.geth(), 48);
-}
-
+// No world, or a world without a screen: nothing to divide by, so the ship
+// comes back at the origin.
 TEST_F(ShipTest, RespawnWithoutAScreenStaysAtTheOrigin) {
-    Ship ship(nullptr);
-    ship.kill();
-    for (int i = 0; i < 25; ++i) ship.unKill();
-    EXPECT_TRUE(ship.isAlive());
-    EXPECT_EQ(ship.getx(), 0);
-    EXPECT_EQ(ship.gety(), 0);
     Game blind;
-    Ship drifting(&blind);
-    drifting.kill();
-    for (int i = 0; i < 25; ++i) drifting.unKill();
-    EXPECT_EQ(drifting.getx(), 0);
+    Ship lone(nullptr), drifting(&blind);
+    for (Ship* s : {&lone, &drifting}) {
+        s->kill();
+        for (int i = 0; i < 25; ++i) s->unKill();
+        EXPECT_TRUE(s->isAlive());
+        EXPECT_EQ(centre(*s), Pair(0, 0));
+    }
 }
 
 TEST_F(ShipTest, AssignmentCopiesMissilesIntoIndependentOwners) {
-    Ship target(game.get());
+    Ship target(&game);
     target.createMissile();
-    auto source = std::make_unique<Ship>(game.get());
+    auto source = std::make_unique<Ship>(&game);
     source->setPos(200, 200);
     source->createMissile();
     source->createMissile();
@@ -296,19 +245,7 @@ TEST_F(ShipTest, AssignmentCopiesMissilesIntoIndependentOwners) {
     EXPECT_EQ(copy.missiles.size(), 2u);
 }
 
-TEST_F(ShipTest, FreshShipAssignedDropsEveryMissile) {
-    Ship ship(game.get());
-    ship.createMissile();
-    ship.kill();
-    ship = Ship(game.get());
-    EXPECT_TRUE(ship.missiles.empty());
-    EXPECT_TRUE(ship.isAlive());
-    ship.clear();
-    EXPECT_TRUE(ship.missiles.empty());
-}
-
 TEST_F(ShipTest, MissilesAreDrawnUnderTheShipEvenWhileItIsDown) {
-    Ship ship(game.get());
     ship.setPos(100, 100);
     ship.createMissile();
     ship.missiles[0]->setPos(100, 100);

@@ -45,31 +45,37 @@ TEST_F(SpriteTest, NewBodyIsAStillDefaultPictureAtTheOrigin) {
     EXPECT_EQ(body.getPos().facing, 0.0);
     EXPECT_EQ(body.getVel().magnitude, 0.0);
     EXPECT_EQ(body.getAcc().magnitude, 0.0);
-    EXPECT_TRUE(body.collid());
     EXPECT_EQ(body.getAge(), 0);
+    EXPECT_TRUE(body.collid());
     EXPECT_FALSE(Sprite(false).collid());
 }
 
-TEST_F(SpriteTest, VelocityUsesTheRoundedPi) {
+TEST_F(SpriteTest, SetVelTakesDegreesThroughTheRoundedPi) {
     Sprite body(false);
     body.setVel(5, 90);
     const Velocity v = body.getVel();
     EXPECT_DOUBLE_EQ(v.magnitude, 5.0);
     EXPECT_NEAR(v.angle, 1.570795, 1e-12);
-    EXPECT_NEAR(v.x, 5 * std::cos(1.570795), 1e-12);
-    EXPECT_GT(v.x, 6.6e-6);
-    EXPECT_LT(v.x, 6.7e-6);
+    EXPECT_NEAR(v.x, 5 * std::cos(1.570795), 1e-12);  // about 6.6e-6, not zero
     EXPECT_NEAR(v.y, 5.0, 1e-9);
+    // From a Velocity, only the magnitude and the angle in degrees are read.
+    body.setVel(Velocity{15.0, 270.0, 99.0, 99.0});
+    EXPECT_NEAR(body.getVel().angle, 4.712385, 1e-12);
+    EXPECT_NEAR(body.getVel().y, -15.0, 1e-6);
 }
 
-TEST_F(SpriteTest, OpposingPushesLeaveAResidue) {
+TEST_F(SpriteTest, PushesAddAsVectorsWithTheRoundedPi) {
     Sprite body(false);
     body.pushVel(2, 0);
     EXPECT_DOUBLE_EQ(body.getVel().magnitude, 2.0);
     EXPECT_DOUBLE_EQ(body.getVel().angle, 0.0);
-    body.pushVel(2, 180);
+    body.pushVel(2, 180);  // leaves a residue
     EXPECT_GT(body.getVel().magnitude, 5.2e-6);
     EXPECT_LT(body.getVel().magnitude, 5.4e-6);
+    body.pushAcc(0.2, 0);
+    body.pushAcc(0.2, 90);
+    EXPECT_NEAR(body.getAcc().magnitude, std::sqrt(0.08), 1e-6);
+    EXPECT_NEAR(body.getAcc().angle, 0.785398, 1e-5);
 }
 
 TEST_F(SpriteTest, NegativeMagnitudePointsTheOtherWay) {
@@ -80,10 +86,9 @@ TEST_F(SpriteTest, NegativeMagnitudePointsTheOtherWay) {
     body.pushAcc(0.2, 90);
     body.pushAcc(-0.2, 90);
     EXPECT_LT(body.getAcc().magnitude, 1e-12);
-    EXPECT_GE(body.getAcc().magnitude, 0.0);
 }
 
-TEST_F(SpriteTest, AccelerationIsAddedBeforeTheMove) {
+TEST_F(SpriteTest, AccelerationIsAddedBeforeTheMoveAndUpdateCountsTheAge) {
     Sprite body(false);
     body.setAcc(0.2, 0);
     body.update();
@@ -95,37 +100,22 @@ TEST_F(SpriteTest, AccelerationIsAddedBeforeTheMove) {
     EXPECT_NEAR(body.getPos().x, 3.0, 1e-9);
     EXPECT_EQ(body.getx(), 3);
     EXPECT_EQ(body.getAge(), 5);
-}
-
-TEST_F(SpriteTest, OnlyUpdateCountsAge) {
-    Sprite body(false);
-    body.updateVel();
+    body.updateVel();  // only update() counts the age
     body.updatePos();
-    EXPECT_EQ(body.getAge(), 0);
+    EXPECT_EQ(body.getAge(), 5);
 }
 
-TEST_F(SpriteTest, PushAccAddsVectors) {
-    Sprite body(false);
-    body.pushAcc(0.2, 0);
-    body.pushAcc(0.2, 90);
-    EXPECT_NEAR(body.getAcc().magnitude, std::sqrt(0.08), 1e-6);
-    EXPECT_NEAR(body.getAcc().angle, 0.785398, 1e-5);
-}
-
-TEST_F(SpriteTest, RectangleTruncatesTowardZero) {
+// pushPos truncates only the rectangle; setPos(Position) truncates the
+// position itself and ignores the facing.
+TEST_F(SpriteTest, PlacementTruncatesTowardZero) {
     Sprite body(false);
     body.pushPos(-0.7, 0);
     EXPECT_DOUBLE_EQ(body.getPos().x, -0.7);
     EXPECT_EQ(body.getx(), 0);
-    body.pushPos(-0.6, 2.9, 1.25);
+    body.pushPos(-0.6, 2.9, 2.0);
     EXPECT_EQ(body.getx(), -1);
     EXPECT_EQ(body.gety(), 2);
-    EXPECT_DOUBLE_EQ(body.getPos().facing, 1.25);
-}
-
-TEST_F(SpriteTest, SetPosFromAPositionTruncatesAndKeepsTheFacing) {
-    Sprite body(false);
-    body.pushPos(0, 0, 2.0);
+    EXPECT_DOUBLE_EQ(body.getPos().facing, 2.0);
     body.setPos(Position{3.9, -2.5, 1.0});
     EXPECT_DOUBLE_EQ(body.getPos().x, 3.0);
     EXPECT_DOUBLE_EQ(body.getPos().y, -2.0);
@@ -134,66 +124,43 @@ TEST_F(SpriteTest, SetPosFromAPositionTruncatesAndKeepsTheFacing) {
     EXPECT_DOUBLE_EQ(body.getPos().facing, 2.0);
 }
 
-TEST_F(SpriteTest, SetVelFromAVelocityReadsDegrees) {
-    Sprite body(false);
-    body.setVel(Velocity{15.0, 270.0, 99.0, 99.0});
-    EXPECT_NEAR(body.getVel().angle, 4.712385, 1e-9);
-    EXPECT_NEAR(body.getVel().y, -15.0, 1e-6);
-}
-
-TEST_F(SpriteTest, LeavingTheMapNeedsTenPixelsBeyondAnEdge) {
+TEST_F(SpriteTest, LeavingTheMapNeedsTenPixelsBeyondAnEdgeOfTheScreen) {
     Console console;
     console.screen = makeScreen(800, 600);
     Sprite body(false);
-    const int edges[][2] = {{-10, 0}, {810, 0}, {0, -10}, {0, 610}};
-    const int inside[][2] = {{-9, 0}, {809, 0}, {0, -9}, {0, 609}};
-    for (const auto& p : edges) {
-        body.setPos(p[0], p[1]);
-        EXPECT_TRUE(body.offTheMapDeath(console)) << p[0] << "," << p[1];
-    }
-    for (const auto& p : inside) {
-        body.setPos(p[0], p[1]);
-        EXPECT_FALSE(body.offTheMapDeath(console)) << p[0] << "," << p[1];
+    const struct { int x, y; bool gone; } cases[] = {
+        {-10, 0, true}, {810, 0, true}, {0, -10, true}, {0, 610, true},
+        {-9, 0, false}, {809, 0, false}, {0, -9, false}, {0, 609, false}};
+    for (const auto& c : cases) {
+        body.setPos(c.x, c.y);
+        EXPECT_EQ(body.offTheMapDeath(console), c.gone) << c.x << "," << c.y;
     }
     SDL_FreeSurface(console.screen);
-}
-
-TEST_F(SpriteTest, NothingLeavesAMapWithoutAScreen) {
-    Console console;
-    Sprite body(false);
+    console.screen = nullptr;  // without a screen there is no map to leave
     body.setPos(-500, -500);
     EXPECT_FALSE(body.offTheMapDeath(console));
 }
 
-TEST_F(SpriteTest, TurningToTheOtherGroupSwapsWidthAndHeight) {
-    Sprite body = eastFacingBody();
-    body.turn(270, 'N');
-    EXPECT_NEAR(body.getPos().facing, 4.712385, 1e-9);
-    EXPECT_EQ(body.getFilename(), kNorth);
-    EXPECT_EQ(body.getw(), 48);
-    EXPECT_EQ(body.geth(), 45);
-    ASSERT_NE(body.getImage(), nullptr);
-    EXPECT_EQ(body.getImage()->w, 48);
-}
-
-TEST_F(SpriteTest, TurningWithinAGroupKeepsTheSize) {
-    Sprite body = eastFacingBody();
-    body.turn(180, 'W');
-    EXPECT_EQ(body.getFilename(), kWest);
-    EXPECT_EQ(body.getw(), 45);
-    EXPECT_EQ(body.geth(), 48);
-    body.turn(0, 'E');
-    EXPECT_EQ(body.getFilename(), kEast);
-    EXPECT_EQ(body.getw(), 45);
-}
-
-TEST_F(SpriteTest, MissingFacingPictureStillTurnsAndSwaps) {
-    Sprite body = eastFacingBody();
-    body.turn(90, 'S');
-    EXPECT_EQ(body.getFilename(), kEast);
-    EXPECT_NEAR(body.getPos().facing, 1.570795, 1e-9);
-    EXPECT_EQ(body.getw(), 48);
-    EXPECT_EQ(body.geth(), 45);
+// From the east picture: the picture for the new facing when it exists, and
+// width and height swapped only between the E/W and N/S groups.
+TEST_F(SpriteTest, TurningSwapsWidthAndHeightOnlyBetweenGroups) {
+    struct Turn { double degrees; char letter; const char* file; int w, h; double facing; };
+    const Turn turns[] = {
+        {270, 'N', kNorth, 48, 45, 4.712385},
+        {180, 'W', kWest, 45, 48, 3.14159},
+        {0, 'E', kEast, 45, 48, 0.0},
+        {90, 'S', kEast, 48, 45, 1.570795},  // no south picture: only the turn and the swap
+    };
+    for (const auto& t : turns) {
+        Sprite body = eastFacingBody();
+        body.turn(t.degrees, t.letter);
+        EXPECT_NEAR(body.getPos().facing, t.facing, 1e-12) << t.letter;
+        EXPECT_EQ(body.getFilename(), t.file) << t.letter;
+        EXPECT_EQ(body.getw(), t.w) << t.letter;
+        EXPECT_EQ(body.geth(), t.h) << t.letter;
+        ASSERT_NE(body.getImage(), nullptr);
+        EXPECT_EQ(body.getImage()->w, t.file == kNorth ? 48 : 45) << t.letter;
+    }
 }
 
 TEST_F(SpriteTest, TurningANameWithoutExtensionOnlyTurns) {
@@ -212,8 +179,7 @@ TEST_F(SpriteTest, TurningClearsTheSelectedFlagWithoutPrinting) {
     testing::internal::CaptureStdout();
     body.select_this();
     body.turn(0, 'E');
-    const std::string said = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(said, std::string(kEast) + "\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), std::string(kEast) + "\n");
     EXPECT_FALSE(body.isSelected());
 }
 

@@ -9,6 +9,10 @@ using namespace testsupport;
 
 namespace {
 
+// Centres and sizes as pairs, so that one expectation checks both numbers.
+using Pair = std::pair<int, int>;
+Pair centre(const Object& body) { return {body.getx(), body.gety()}; }
+
 // The title screen as start-up leaves it, with the dummy display open.
 class TitleMenuTest : public testing::Test {
 protected:
@@ -36,12 +40,14 @@ protected:
     std::unique_ptr<TitleMenu> menu;
 };
 
-TEST_F(TitleMenuTest, StartsOnTheMainPageWithTheCursorOnPlay) {
+TEST_F(TitleMenuTest, StartsOnPlayAndIgnoresReleasesAndOtherKeys) {
+    pushKey(SDL_KEYUP, SDLK_DOWN);
+    pushKey(SDL_KEYDOWN, SDLK_q);
+    menu->frame();
     menu->frame();
     EXPECT_TRUE(menu->isRunning());
     EXPECT_EQ(menu->getSelector(), 0);
-    EXPECT_EQ(menu->getCursor().getx(), 218);
-    EXPECT_EQ(menu->getCursor().gety(), 326);
+    EXPECT_EQ(centre(menu->getCursor()), Pair(218, 326));
     EXPECT_EQ(menu->getCursor().getw(), 26);
     EXPECT_EQ(menu->getCursor().geth(), 4);
     EXPECT_FALSE(menu->getToggle().isVisible());
@@ -69,15 +75,14 @@ TEST_F(TitleMenuTest, PlayPageKeysAndTheBackEntry) {
     EXPECT_EQ(press({SDLK_LEFT, SDLK_UP}), 5);
     EXPECT_EQ(press({SDLK_DOWN}), 3);
     EXPECT_EQ(press({SDLK_UP}), 5);
-    EXPECT_EQ(menu->getFirstEntry(), 3);
-    EXPECT_EQ(menu->getLastEntry(), 5);
     press({SDLK_LEFT});
     menu->frame();
-    EXPECT_EQ(menu->getCursor().getx(), 61);
-    EXPECT_EQ(menu->getCursor().gety(), 480);
+    EXPECT_EQ(centre(menu->getCursor()), Pair(61, 480));
 }
 
-TEST_F(TitleMenuTest, OptionsPageKeysAndToggles) {
+// The toggle shows beside the sun and wrap entries only, and Return flips
+// the option under the cursor.
+TEST_F(TitleMenuTest, OptionsPageKeysTogglesAndFlips) {
     EXPECT_EQ(press({SDLK_DOWN, SDLK_RETURN}), 6);
     EXPECT_EQ(game.console.bg_files.back(), "images/Title_Options.bmp");
     EXPECT_EQ(press({SDLK_UP}), 8);
@@ -86,30 +91,24 @@ TEST_F(TitleMenuTest, OptionsPageKeysAndToggles) {
     EXPECT_EQ(press({SDLK_LEFT, SDLK_DOWN}), 6);
     menu->frame();
     EXPECT_TRUE(menu->getToggle().isVisible());
-    EXPECT_EQ(menu->getToggle().getx(), 370);
-    EXPECT_EQ(menu->getToggle().gety(), 326);
+    EXPECT_EQ(centre(menu->getToggle()), Pair(370, 326));
     EXPECT_EQ(menu->getToggle().getFilename(), "images/toggle1.bmp");
-    press({SDLK_DOWN});
-    menu->frame();
-    EXPECT_FALSE(menu->getToggle().isVisible());
-    press({SDLK_DOWN});
-    menu->frame();
-    EXPECT_EQ(menu->getToggle().getx(), 400);
-    EXPECT_EQ(menu->getToggle().gety(), 413);
-}
-
-TEST_F(TitleMenuTest, ReturnOnAnOptionFlipsItAndTheToggleFollows) {
-    press({SDLK_DOWN, SDLK_RETURN});
     press({SDLK_RETURN});
     EXPECT_FALSE(game.sunOn);
     menu->frame();
     EXPECT_EQ(menu->getToggle().getFilename(), "images/toggle0.bmp");
     press({SDLK_RETURN});
     EXPECT_TRUE(game.sunOn);
-    press({SDLK_UP, SDLK_RETURN});
-    EXPECT_FALSE(game.wrapOn);
+    press({SDLK_DOWN});
+    menu->frame();
+    EXPECT_FALSE(menu->getToggle().isVisible());
+    press({SDLK_RETURN});  // the empty entry
     EXPECT_TRUE(game.sunOn);
-    press({SDLK_UP, SDLK_RETURN});
+    EXPECT_TRUE(game.wrapOn);
+    press({SDLK_DOWN});
+    menu->frame();
+    EXPECT_EQ(centre(menu->getToggle()), Pair(400, 413));
+    press({SDLK_RETURN});
     EXPECT_FALSE(game.wrapOn);
     EXPECT_TRUE(game.sunOn);
 }
@@ -143,42 +142,25 @@ TEST_F(TitleMenuTest, QuitEntryAndQuitEventStopTheMenu) {
     EXPECT_FALSE(second.isRunning());
 }
 
-TEST_F(TitleMenuTest, OtherKeysAndReleasesDoNothing) {
-    pushKey(SDL_KEYUP, SDLK_DOWN);
-    pushKey(SDL_KEYDOWN, SDLK_q);
-    menu->frame();
-    menu->frame();
-    EXPECT_EQ(menu->getSelector(), 0);
-    EXPECT_TRUE(menu->isRunning());
-}
-
+// Return starts a match from the selected entry; Escape, waiting in the
+// queue, ends it within the same frame of the menu.
 TEST_F(TitleMenuTest, AMatchRunsAndTheTitleComesBack) {
-    // Return starts a two-player match; Escape, waiting in the queue, ends it.
-    press({SDLK_RETURN, SDLK_DOWN});
-    pushKey(SDL_KEYDOWN, SDLK_RETURN);
-    pushKey(SDL_KEYDOWN, SDLK_ESCAPE);
-    testing::internal::CaptureStdout();
-    menu->frame();
-    // Random asteroids may have cost a ship in that one frame.
-    const std::string said = testing::internal::GetCapturedStdout();
-    EXPECT_NE(said.find("FINAL SCORE: "), std::string::npos) << said;
-    EXPECT_EQ(game.playerMode, 1);
-    EXPECT_EQ(menu->getSelector(), 0);
-    EXPECT_EQ(game.console.bg_files, std::list<std::string>{"images/TitleScreen.bmp"});
-    EXPECT_EQ(game.console.screen->w, 512);
-    EXPECT_EQ(game.console.screen->h, 512);
-    EXPECT_EQ(game.asteroids.size(), 5u);
-
-    // The next match from the first entry is flown by the computer again.
-    press({SDLK_RETURN});
-    pushKey(SDL_KEYDOWN, SDLK_RETURN);
-    pushKey(SDL_KEYDOWN, SDLK_ESCAPE);
-    testing::internal::CaptureStdout();
-    menu->frame();
-    testing::internal::GetCapturedStdout();
-    EXPECT_EQ(game.playerMode, 0);
-    EXPECT_EQ(game.asteroids.size(), 10u);
-    EXPECT_EQ(game.console.ui_files.size(), 1u);
+    for (int mode : {1, 0}) {
+        press({SDLK_RETURN});
+        if (mode == 1) press({SDLK_DOWN});
+        pushKey(SDL_KEYDOWN, SDLK_RETURN);
+        pushKey(SDL_KEYDOWN, SDLK_ESCAPE);
+        testing::internal::CaptureStdout();
+        menu->frame();
+        // Random asteroids may have cost a ship in that one frame.
+        const std::string said = testing::internal::GetCapturedStdout();
+        EXPECT_NE(said.find("FINAL SCORE: "), std::string::npos) << said;
+        EXPECT_EQ(game.playerMode, mode);  // the computer flies again after a two-player match
+        EXPECT_EQ(menu->getSelector(), 0);
+        EXPECT_EQ(game.console.bg_files, std::list<std::string>{"images/TitleScreen.bmp"});
+        EXPECT_EQ(game.console.screen->w, 512);
+        EXPECT_EQ(game.console.screen->h, 512);
+    }
 }
 
 }  // namespace
