@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -24,9 +23,6 @@ namespace {
 const std::string kResources = ORBITANE_RESOURCES;
 const std::string kArtExe = ORBITANE_ART_EXE;
 
-constexpr Uint32 kRedMask = 0xF800;
-constexpr Uint32 kGreenMask = 0x07E0;
-constexpr Uint32 kBlueMask = 0x001F;
 constexpr int kPixelDataOffsetField = 10;
 
 // Where the game puts the sun, and the radius of its deadly disc.
@@ -39,53 +35,35 @@ constexpr int kScoreDigitsX = 71;
 constexpr int kLivesX = 600;
 constexpr int kScreenWidth = 800;
 
+// Every picture the game loads, with its size.
 struct Picture {
     const char* path;
-    int width;
-    int height;
+    int width, height;
 };
 
 const Picture kPictures[] = {
-    {"images/ship_sprite/Ship-2_E.bmp", 45, 48},
-    {"images/ship_sprite/Ship-2_W.bmp", 45, 48},
-    {"images/ship_sprite/Ship-2_N.bmp", 48, 45},
-    {"images/ship_sprite/Ship-2_S.bmp", 48, 45},
-    {"images/ship_sprite/photon.bmp", 23, 8},
-    {"images/ship_sprite/Explosion.bmp", 45, 48},
-    {"images/asteroid1.bmp", 17, 17},
-    {"images/asteroid2.bmp", 20, 20},
-    {"images/asteroid3.bmp", 26, 26},
-    {"images/asteroid4.bmp", 34, 34},
-    {"images/asteroid5.bmp", 45, 45},
-    {"images/Sun.bmp", 20, 20},
-    {"images/Bro_Sprite/Bro_front.bmp", 46, 40},
-    {"images/NO_IMAGE.bmp", 32, 32},
-    {"images/select1.bmp", 26, 4},
-    {"images/toggle0.bmp", 30, 16},
-    {"images/toggle1.bmp", 30, 16},
-    {"images/Space.bmp", 800, 600},
-    {"images/SpaceSun.bmp", 800, 600},
-    {"images/TitleScreen.bmp", 512, 512},
-    {"images/Title_Play.bmp", 512, 512},
+    {"images/ship_sprite/Ship-2_E.bmp", 45, 48}, {"images/ship_sprite/Ship-2_W.bmp", 45, 48},
+    {"images/ship_sprite/Ship-2_N.bmp", 48, 45}, {"images/ship_sprite/Ship-2_S.bmp", 48, 45},
+    {"images/ship_sprite/photon.bmp", 23, 8},    {"images/ship_sprite/Explosion.bmp", 45, 48},
+    {"images/asteroid1.bmp", 17, 17},            {"images/asteroid2.bmp", 20, 20},
+    {"images/asteroid3.bmp", 26, 26},            {"images/asteroid4.bmp", 34, 34},
+    {"images/asteroid5.bmp", 45, 45},            {"images/Sun.bmp", 20, 20},
+    {"images/Bro_Sprite/Bro_front.bmp", 46, 40}, {"images/NO_IMAGE.bmp", 32, 32},
+    {"images/select1.bmp", 26, 4},               {"images/toggle0.bmp", 30, 16},
+    {"images/toggle1.bmp", 30, 16},              {"images/Icon.bmp", 32, 32},
+    {"images/Space.bmp", 800, 600},              {"images/SpaceSun.bmp", 800, 600},
+    {"images/TitleScreen.bmp", 512, 512},        {"images/Title_Play.bmp", 512, 512},
     {"images/Title_Options.bmp", 512, 512},
-    {"images/Icon.bmp", 32, 32},
 };
 
 // Every glyph file, by name: the character itself, or a word for the two that cannot be.
 std::vector<std::string> glyphNames()
 {
     std::vector<std::string> names = {"_colon", "_space"};
-    const std::string characters = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
-                                   ".,!?-+=()[]'\"#%&*;<>@^_{}~$`|";
-    for (char c : characters)
+    for (char c : std::string("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                              ".,!?-+=()[]'\"#%&*;<>@^_{}~$`|"))
         names.push_back(std::string(1, c));
     return names;
-}
-
-std::string glyphPath(char c)
-{
-    std::string name = c == ' ' ? "_space" : c == ':' ? "_colon" : std::string(1, c);
-    return kResources + "/fonts/" + name + ".bmp";
 }
 
 // A decoded picture, freed when it goes out of scope.
@@ -99,14 +77,14 @@ Uint16 pixelAt(const SDL_Surface* surface, int x, int y)
     return reinterpret_cast<const Uint16*>(row)[x];
 }
 
-// 5-6-5 channels widened to 0..255.
-struct Rgb {
-    int r;
-    int g;
-    int b;
-};
+// The brightness of each 5-6-5 channel, widened to 0..255.
+struct Rgb { int r, g, b; };
 
-Rgb rgbOf(Uint16 p) { return {(p >> 11) * 255 / 31, ((p >> 5) & 0x3F) * 255 / 63, (p & 0x1F) * 255 / 31}; }
+Rgb rgbAt(const SDL_Surface* surface, int x, int y)
+{
+    Uint16 p = pixelAt(surface, x, y);
+    return {(p >> 11) * 255 / 31, ((p >> 5) & 0x3F) * 255 / 63, (p & 0x1F) * 255 / 31};
+}
 
 std::vector<uint8_t> readBytes(const fs::path& path)
 {
@@ -114,48 +92,35 @@ std::vector<uint8_t> readBytes(const fs::path& path)
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-uint32_t little32(const std::vector<uint8_t>& bytes, size_t at)
-{
-    return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | uint32_t(bytes[at + 3]) << 24;
-}
-
 // A pixel as the file stores it: little-endian, bottom row first, rows padded to 4 bytes.
 Uint16 storedPixel(const std::vector<uint8_t>& bytes, int width, int height, int x, int y)
 {
+    const uint8_t* offset = &bytes[kPixelDataOffsetField];
+    size_t pixelData = offset[0] | offset[1] << 8 | offset[2] << 16 | uint32_t(offset[3]) << 24;
     size_t rowBytes = (size_t(width) * 2 + 3) & ~size_t(3);
-    size_t at = little32(bytes, kPixelDataOffsetField) + (height - 1 - y) * rowBytes + x * 2;
+    size_t at = pixelData + (height - 1 - y) * rowBytes + x * 2;
     return Uint16(bytes[at] | bytes[at + 1] << 8);
 }
 
-void expectFiveSixFive(const SDL_Surface* surface, const std::string& path)
-{
-    EXPECT_EQ(surface->format->BitsPerPixel, 16) << path;
-    EXPECT_EQ(surface->format->Rmask, kRedMask) << path;
-    EXPECT_EQ(surface->format->Gmask, kGreenMask) << path;
-    EXPECT_EQ(surface->format->Bmask, kBlueMask) << path;
-}
-
-void expectReadBackExactly(const std::string& path)
+// Loads a picture and checks it is stored the way the display keeps it: 16-bit 5-6-5, and
+// decoded by SDL into exactly the pixels the file holds.
+Surface loadStored(const std::string& path)
 {
     Surface surface = load(path);
-    ASSERT_TRUE(surface) << path;
+    if (!surface)
+        return surface;
+    const SDL_PixelFormat& format = *surface->format;
+    EXPECT_EQ(format.BitsPerPixel, 16) << path;
+    EXPECT_EQ(std::vector<Uint32>({format.Rmask, format.Gmask, format.Bmask}),
+              std::vector<Uint32>({0xF800, 0x07E0, 0x001F})) << path;
     std::vector<uint8_t> bytes = readBytes(path);
     int mismatches = 0;
     for (int y = 0; y < surface->h; ++y)
         for (int x = 0; x < surface->w; ++x)
-            if (pixelAt(surface.get(), x, y) != storedPixel(bytes, surface->w, surface->h, x, y))
-                ++mismatches;
+            mismatches +=
+                pixelAt(surface.get(), x, y) != storedPixel(bytes, surface->w, surface->h, x, y);
     EXPECT_EQ(mismatches, 0) << path;
-}
-
-int textWidth(const std::string& text)
-{
-    int width = 0;
-    for (char c : text) {
-        Surface glyph = load(glyphPath(c));
-        width += glyph ? glyph->w : 0;
-    }
-    return width;
+    return surface;
 }
 
 // Part of the sun's disc: bright yellow-white, and so are its neighbours; even the brightest
@@ -164,7 +129,7 @@ bool isSunDisc(const SDL_Surface* surface, int x, int y)
 {
     for (int dy = -1; dy <= 1; ++dy)
         for (int dx = -1; dx <= 1; ++dx) {
-            Rgb c = rgbOf(pixelAt(surface, x + dx, y + dy));
+            Rgb c = rgbAt(surface, x + dx, y + dy);
             if (c.r < 240 || c.g < 150)
                 return false;
         }
@@ -173,32 +138,21 @@ bool isSunDisc(const SDL_Surface* surface, int x, int y)
 
 }  // namespace
 
-TEST(ArtPictures, EveryPictureTheGameLoadsExistsAtItsSize)
+TEST(ArtPictures, EveryPictureTheGameLoadsIsStoredAtItsSizeInTheDisplayFormat)
 {
     for (const Picture& picture : kPictures) {
-        std::string path = kResources + "/" + picture.path;
-        Surface surface = load(path);
-        ASSERT_TRUE(surface) << path << ": " << SDL_GetError();
-        EXPECT_EQ(surface->w, picture.width) << path;
-        EXPECT_EQ(surface->h, picture.height) << path;
-        expectFiveSixFive(surface.get(), path);
+        Surface surface = loadStored(kResources + "/" + picture.path);
+        ASSERT_TRUE(surface) << picture.path << ": " << SDL_GetError();
+        EXPECT_EQ(surface->w, picture.width) << picture.path;
+        EXPECT_EQ(surface->h, picture.height) << picture.path;
     }
-}
-
-TEST(ArtPictures, LoadingReadsBackExactlyThePixelsWritten)
-{
-    for (const Picture& picture : kPictures)
-        expectReadBackExactly(kResources + "/" + picture.path);
-    for (const std::string& name : glyphNames())
-        expectReadBackExactly(kResources + "/fonts/" + name + ".bmp");
 }
 
 TEST(ArtPictures, ShipFacingsAreOneShipTurnedByQuarterTurns)
 {
-    Surface east = load(kResources + "/images/ship_sprite/Ship-2_E.bmp");
-    Surface north = load(kResources + "/images/ship_sprite/Ship-2_N.bmp");
-    Surface west = load(kResources + "/images/ship_sprite/Ship-2_W.bmp");
-    Surface south = load(kResources + "/images/ship_sprite/Ship-2_S.bmp");
+    const std::string ship = kResources + "/images/ship_sprite/Ship-2_";
+    Surface east = load(ship + "E.bmp"), north = load(ship + "N.bmp");
+    Surface west = load(ship + "W.bmp"), south = load(ship + "S.bmp");
     ASSERT_TRUE(east && north && west && south);
     int w = east->w;
     int h = east->h;
@@ -213,33 +167,35 @@ TEST(ArtPictures, ShipFacingsAreOneShipTurnedByQuarterTurns)
     EXPECT_EQ(mismatches, 0);
 }
 
-TEST(ArtFont, EveryGlyphExistsAndAllShareOneHeight)
+TEST(ArtFont, EveryGlyphIsStoredInTheDisplayFormatAndAllShareOneHeight)
 {
     int height = -1;
     for (const std::string& name : glyphNames()) {
-        std::string path = kResources + "/fonts/" + name + ".bmp";
-        Surface glyph = load(path);
-        ASSERT_TRUE(glyph) << path;
-        expectFiveSixFive(glyph.get(), path);
-        EXPECT_GT(glyph->w, 0) << path;
+        Surface glyph = loadStored(kResources + "/fonts/" + name + ".bmp");
+        ASSERT_TRUE(glyph) << name << ": " << SDL_GetError();
+        EXPECT_GT(glyph->w, 0) << name;
         if (height < 0)
             height = glyph->h;
-        EXPECT_EQ(glyph->h, height) << path;
+        EXPECT_EQ(glyph->h, height) << name;
     }
 }
 
 TEST(ArtFont, HudTextFitsWhereTheGameDrawsIt)
 {
-    for (char c : std::string("LIVES: 0123456789"))
-        EXPECT_TRUE(load(glyphPath(c))) << "missing glyph '" << c << "'";
-    EXPECT_LT(kLivesX + textWidth("LIVES: 15"), kScreenWidth);
+    // "LIVES: 15", glyph by glyph.
+    int livesWidth = 0;
+    for (const char* name : {"L", "I", "V", "E", "S", "_colon", "_space", "1", "5"}) {
+        Surface glyph = load(kResources + "/fonts/" + name + ".bmp");
+        ASSERT_TRUE(glyph) << "missing glyph " << name;
+        livesWidth += glyph->w;
+    }
+    EXPECT_LT(kLivesX + livesWidth, kScreenWidth);
 
-    Surface score = load(kResources + "/images/Score.bmp");
-    Surface digit = load(glyphPath('0'));
+    Surface score = loadStored(kResources + "/images/Score.bmp");
+    Surface digit = load(kResources + "/fonts/0.bmp");
     ASSERT_TRUE(score && digit);
     EXPECT_LT(score->w, kScoreDigitsX);
     EXPECT_EQ(score->h, digit->h);
-    expectFiveSixFive(score.get(), "Score.bmp");
 }
 
 TEST(ArtSun, SunOnTheBackdropIsCentredOnItsBody)
@@ -272,7 +228,7 @@ TEST(ArtSun, PlainBackdropIsDarkWhereTheSunWouldBe)
     constexpr int kDarkLimit = 48;
     for (int y = int(kSunY) - 2 * kSunRadius; y <= int(kSunY) + 2 * kSunRadius; ++y)
         for (int x = int(kSunX) - 2 * kSunRadius; x <= int(kSunX) + 2 * kSunRadius; ++x) {
-            Rgb c = rgbOf(pixelAt(field.get(), x, y));
+            Rgb c = rgbAt(field.get(), x, y);
             EXPECT_LT(c.r + c.g + c.b, kDarkLimit) << "at " << x << "," << y;
         }
 }
@@ -289,27 +245,23 @@ TEST(ArtTitle, OptionSwitchSpotsAreLeftBlack)
                 EXPECT_EQ(pixelAt(page.get(), x, y), 0) << "at " << x << "," << y;
 }
 
-// Two runs into two fresh folders, compared file by file.
+// Runs of the generator into fresh folders under one of the test's own.
 class ArtGenerator : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        fs::path base = fs::path(testing::TempDir()) / ("orbitane-art-" + std::to_string(getpid()));
-        first = base / "first";
-        second = base / "second";
-        fs::remove_all(base);
-    }
-    void TearDown() override { fs::remove_all(first.parent_path()); }
+    void SetUp() override { fs::remove_all(base); }
+    void TearDown() override { fs::remove_all(base); }
 
-    static int run(const fs::path& folder)
+    int run(const fs::path& folder)
     {
         std::string command = "\"" + kArtExe + "\" \"" + (folder / "res").string() + "\" \"" +
                               (folder / "icons").string() + "\"";
         return std::system(command.c_str());
     }
 
-    fs::path first;
-    fs::path second;
+    const fs::path base =
+        fs::path(testing::TempDir()) / ("orbitane-art-" + std::to_string(getpid()));
+    const fs::path first = base / "first";
+    const fs::path second = base / "second";
 };
 
 TEST_F(ArtGenerator, TwoRunsWriteIdenticalFiles)
@@ -333,7 +285,7 @@ TEST_F(ArtGenerator, WritesThePngDesktopIcon)
     ASSERT_EQ(run(first), 0);
     std::vector<uint8_t> png = readBytes(first / "icons" / "orbitane.png");
     const std::vector<uint8_t> signature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    ASSERT_GE(png.size(), signature.size());
+    ASSERT_GE(png.size(), 24u);
     EXPECT_TRUE(std::equal(signature.begin(), signature.end(), png.begin()));
     // The IHDR chunk follows: width and height, big-endian, 64 each.
     EXPECT_EQ(png[19], 64);

@@ -7,11 +7,12 @@ using namespace testsupport;
 
 namespace {
 
-SDL_Event numbered(int n) {
+// Puts a user event carrying the number on SDL's queue.
+int push(int n) {
     SDL_Event event{};
     event.type = SDL_USEREVENT;
     event.user.code = n;
-    return event;
+    return SDL_PushEvent(&event);
 }
 
 // A dummy display, so that SDL has an event queue.
@@ -22,21 +23,17 @@ protected:
         drainEvents();
     }
     VideoSession video;
+    SDL_Event event{};
 };
 
 TEST_F(EventQueueTest, ABurstLargerThanSdlsQueueIsKeptInOrder) {
     // SDL 1.2 holds only a short queue; feed it in batches that fit, taking
     // one event per "frame" in between, as the game does.
     const int total = 3000;
-    const int batch = 100;
     int pushed = 0;
     int expected = 0;
-    SDL_Event event;
     while (pushed < total) {
-        for (int i = 0; i < batch; ++i) {
-            SDL_Event next = numbered(pushed++);
-            ASSERT_EQ(SDL_PushEvent(&next), 0) << pushed;
-        }
+        for (int i = 0; i < 100; ++i) ASSERT_EQ(push(pushed++), 0) << pushed;
         ASSERT_TRUE(takeEvent(event));
         ASSERT_EQ(event.user.code, expected++);
     }
@@ -46,10 +43,8 @@ TEST_F(EventQueueTest, ABurstLargerThanSdlsQueueIsKeptInOrder) {
 }
 
 TEST_F(EventQueueTest, AnEventPutBackIsTakenNext) {
-    SDL_Event first = numbered(1), second = numbered(2);
-    SDL_PushEvent(&first);
-    SDL_PushEvent(&second);
-    SDL_Event event;
+    push(1);
+    push(2);
     ASSERT_TRUE(takeEvent(event));
     putBack(event);
     ASSERT_TRUE(takeEvent(event));
