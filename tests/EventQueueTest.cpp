@@ -1,57 +1,36 @@
 #include "EventQueue.h"
 #include "TestSupport.h"
 
-#include <gtest/gtest.h>
-
 using namespace testsupport;
 
 namespace {
 
-// Puts a user event carrying the number on SDL's queue.
 int push(int n) {
     SDL_Event event{};
-    event.type = SDL_USEREVENT;
-    event.user.code = n;
+    event.user = {SDL_USEREVENT, n, nullptr, nullptr};
     return SDL_PushEvent(&event);
 }
 
-// A dummy display, so that SDL has an event queue.
-class EventQueueTest : public testing::Test {
-protected:
-    void SetUp() override {
-        SDL_SetVideoMode(64, 64, 16, 0);
-        drainEvents();
-    }
+// SDL 1.2 holds only a short queue: fed in batches that fit, taking one event
+// a frame in between as the game does, a burst far larger stays in order.
+// An event put back is taken next.
+TEST(EventQueue, KeepsABurstInOrderAndTakesWhatIsPutBackFirst) {
     VideoSession video;
+    SDL_SetVideoMode(64, 64, 16, 0);
+    drainEvents();
     SDL_Event event{};
-};
-
-TEST_F(EventQueueTest, ABurstLargerThanSdlsQueueIsKeptInOrder) {
-    // SDL 1.2 holds only a short queue; feed it in batches that fit, taking
-    // one event per "frame" in between, as the game does.
-    const int total = 3000;
-    int pushed = 0;
-    int expected = 0;
-    while (pushed < total) {
+    int pushed = 0, expected = 0;
+    while (pushed < 3000) {
         for (int i = 0; i < 100; ++i) ASSERT_EQ(push(pushed++), 0) << pushed;
         ASSERT_TRUE(takeEvent(event));
         ASSERT_EQ(event.user.code, expected++);
+        putBack(event);
+        ASSERT_TRUE(waitEvent(event));
+        ASSERT_EQ(event.user.code, expected - 1);
     }
     while (takeEvent(event)) ASSERT_EQ(event.user.code, expected++);
-    EXPECT_EQ(expected, total);
+    EXPECT_EQ(expected, 3000);
     EXPECT_EQ(pendingEvents(), 0u);
-}
-
-TEST_F(EventQueueTest, AnEventPutBackIsTakenNext) {
-    push(1);
-    push(2);
-    ASSERT_TRUE(takeEvent(event));
-    putBack(event);
-    ASSERT_TRUE(takeEvent(event));
-    EXPECT_EQ(event.user.code, 1);
-    ASSERT_TRUE(waitEvent(event));
-    EXPECT_EQ(event.user.code, 2);
-    EXPECT_FALSE(takeEvent(event));
 }
 
 }  // namespace

@@ -6,57 +6,33 @@
 
 namespace {
 
-// A pacer on a clock the test moves by hand; sleeping moves it too.
-class FramePacerTest : public testing::Test {
-protected:
-    double now = 1000.0;
-    std::vector<double> sleeps;
-    FramePacer pacer{[this] { return now; },
-                     [this](double until) {
-                         sleeps.push_back(until - now);
-                         now = until;
-                     }};
-};
-
 const double kFrame = 1000.0 / 60.0;
 
-TEST_F(FramePacerTest, FramesOnTimeSleepUntilTheNextSixtieth) {
-    now += 4;  // a frame's work
-    pacer.wait();
-    ASSERT_EQ(sleeps.size(), 1u);
-    EXPECT_NEAR(sleeps[0], kFrame - 4, 1e-9);
-    EXPECT_NEAR(now, 1000 + kFrame, 1e-9);
-    for (int i = 1; i < 60; ++i) {
-        now += 10;
+// A pacer on a clock the test moves by hand, noting each sleep; the clock
+// starts at 1000 ms and each frame's work takes `work` ms.
+TEST(FramePacer, SleepsUntilTheNextSixtiethAndRestartsWhenFarBehind) {
+    double now = 1000.0;
+    std::vector<double> sleeps;
+    FramePacer pacer([&] { return now; }, [&](double until) {
+        sleeps.push_back(until - now);
+        now = until;
+    });
+    const struct { double work; bool slept; double after; } frames[] = {
+        {4, true, 1000 + kFrame},  // on time: sleeps until the next frame
+        {kFrame + 5, false, 1000 + 2 * kFrame + 5},  // late by less than a frame: at once
+        {2, true, 1000 + 3 * kFrame},  // and back on the old schedule
+        {500, false, 1500 + 3 * kFrame},  // far behind: starts a new schedule
+        {1, true, 1500 + 4 * kFrame}};
+    for (const auto& f : frames) {
+        const std::size_t before = sleeps.size();
+        now += f.work;
         pacer.wait();
+        EXPECT_EQ(sleeps.size() - before, f.slept ? 1u : 0u) << f.work;
+        EXPECT_NEAR(now, f.after, 1e-9) << f.work;
     }
-    // Sixty frames take one second, without drift.
-    EXPECT_NEAR(now, 2000.0, 1e-6);
-    EXPECT_NEAR(pacer.nextFrame(), 2000 + kFrame, 1e-6);
-}
-
-TEST_F(FramePacerTest, AFrameLateByLessThanAFrameStartsAtOnceOnSchedule) {
-    now += kFrame + 5;
-    pacer.wait();
-    EXPECT_TRUE(sleeps.empty());
-    EXPECT_NEAR(pacer.nextFrame(), 1000 + 2 * kFrame, 1e-9);
-    now += 2;
-    pacer.wait();
-    ASSERT_EQ(sleeps.size(), 1u);
-    EXPECT_NEAR(now, 1000 + 2 * kFrame, 1e-9);
-}
-
-TEST_F(FramePacerTest, AFrameLateByMoreThanAFrameRestartsTheSchedule) {
-    now += 500;  // a whole match, say
-    pacer.wait();
-    EXPECT_TRUE(sleeps.empty());
-    EXPECT_NEAR(pacer.nextFrame(), 1500 + kFrame, 1e-9);
-    for (int i = 0; i < 3; ++i) {
-        now += 1;
-        pacer.wait();
-    }
-    ASSERT_EQ(sleeps.size(), 3u);  // no burst of unpaced frames
-    EXPECT_NEAR(now, 1500 + 3 * kFrame, 1e-9);
+    for (int i = 0; i < 60; ++i) now += 10, pacer.wait();
+    EXPECT_NEAR(now, 2500 + 4 * kFrame, 1e-6);  // sixty frames take a second, without drift
+    EXPECT_NEAR(pacer.nextFrame(), now + kFrame, 1e-6);
 }
 
 }  // namespace

@@ -2,15 +2,44 @@
 #include "Object.h"
 #include "TestSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <tuple>
+#include <climits>
 
 using namespace testsupport;
-using testing::internal::CaptureStderr;
-using testing::internal::GetCapturedStderr;
 
 namespace {
+
+// A value as `size` little-endian bytes.
+std::string little(long long value, int size = 4) {
+    std::string bytes;
+    for (int i = 0; i < size; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+    return bytes;
+}
+
+// A BMP file whose 40-byte header states whatever it is given, then its
+// tables (masks or palette) and its pixels as they come; with `core`, the
+// old 12-byte header with 16-bit sizes and nothing after it.
+std::string bmp(int width, int height, int bits, int compression, const std::string& tables = "",
+                const std::string& pixels = "", bool core = false) {
+    const std::string info =
+        core ? little(12) + little(width, 2) + little(height, 2) + little(1, 2) + little(bits, 2)
+             : little(40) + little(width) + little(height) + little(1, 2) + little(bits, 2) +
+                   little(compression) + little(pixels.size()) + little(2835) + little(2835) +
+                   little(bits <= 8 ? tables.size() / 4 : 0) + little(0);
+    const std::size_t start = 14 + info.size() + tables.size();
+    return "BM" + little(start + pixels.size()) + little(0) + little(start) + info + tables + pixels;
+}
+
+// The same picture claiming another number of palette entries.
+std::string claimingColours(std::string bytes, long long colours) {
+    return bytes.replace(46, 4, little(colours));
+}
+
+const int kRunLength8 = 1, kBitFields = 3;
+const std::string kMasks565 = little(0xF800) + little(0x07E0) + little(0x001F);
+// A two-colour palette and a run-length stream that ends the picture at once.
+const std::string kPalette(8, '\0'), kEnd("\0\1", 2);
+const std::string kOneBit = bmp(8, 1, 1, 0, kPalette, std::string(4, '\0'));
+const std::string kEightBit = bmp(2, 2, 8, kRunLength8, kPalette, kEnd);
 
 // A 40 x 30 screen, and a console that draws on it.
 class GameDisplayTest : public testing::Test {
@@ -18,131 +47,88 @@ protected:
     void SetUp() override { console.screen = screen; }
     void TearDown() override { SDL_FreeSurface(screen); }
 
+    // Loads the bytes as a picture and gives its size, keeping the report.
+    std::string load(const std::string& bytes) {
+        files.file("images/bad.bmp", bytes);
+        SDL_Surface* loaded = nullptr;
+        said = stderrOf([&] { loaded = loadBMP("images/bad.bmp"); });
+        return sizeOf(loaded);
+    }
+    bool blank() { return countColour(screen, kBlack) == 40 * 30; }
+
     TempResources files;
     SDL_Surface* screen = makeTrueColour(40, 30);
     Console console;
+    std::string said;
 };
 
-// "WxH" of a surface, which is then freed; "none" for null.
-std::string sizeOf(SDL_Surface* surface) {
-    if (!surface) return "none";
-    const std::string size = std::to_string(surface->w) + "x" + std::to_string(surface->h);
-    SDL_FreeSurface(surface);
-    return size;
-}
-
-// Each point has the colour listed with it.
-void expectPixels(SDL_Surface* surface, std::initializer_list<std::tuple<int, int, Rgb>> points) {
-    for (const auto& [x, y, colour] : points)
-        EXPECT_EQ(pixelAt(surface, x, y), colour) << "at " << x << ", " << y;
-}
-
-// Missing and undecodable files alike: null, one line on standard error with
-// SDL's reason, at every attempt, and nothing drawn.
+// Missing and undecodable files alike: null and one line with SDL's reason
+// at every attempt, and nothing drawn.
 TEST_F(GameDisplayTest, LoadingABadFileReportsTheExactLine) {
     files.file("images/bad.bmp", "BMthis is not a picture");
     for (const std::string path : {"images/none.bmp", "images/bad.bmp"}) {
-        CaptureStderr();
-        EXPECT_EQ(loadBMP(path), nullptr);
-        EXPECT_STRNE(SDL_GetError(), "");
+        const std::string said = stderrOf([&] {
+            EXPECT_EQ(loadBMP(path), nullptr);
+            ShowBMP(path, screen, 0, 0, false);
+        });
         const std::string line = "Couldn't load " + path + ": " + SDL_GetError() + "\n";
-        ShowBMP(path, screen, 0, 0, false);
-        EXPECT_EQ(GetCapturedStderr(), line + line);
+        EXPECT_EQ(said, line + line);
     }
-    EXPECT_EQ(countColour(screen, kBlack), 40 * 30);
+    EXPECT_TRUE(blank());
 }
 
-TEST_F(GameDisplayTest, LoadedPictureKeepsItsOwnSizeAndFormat) {
-    files.picture("images/a.bmp", 7, 5, kRed);
-    SDL_Surface* picture = loadBMP("images/a.bmp");
-    ASSERT_NE(picture, nullptr);
-    EXPECT_EQ(picture->format->BitsPerPixel, 24);
-    EXPECT_EQ(sizeOf(picture), "7x5");
-}
-
-// Either form draws the picture's own size; the rectangle's size is ignored.
-TEST_F(GameDisplayTest, ShowBmpDrawsTheTopLeftCornerAtThePoint) {
+// Either form draws the picture's own size at the point, clipped to the
+// target; a missing picture or target is no error.
+TEST_F(GameDisplayTest, PicturesAreDrawnByTheirCornerAndClipped) {
     files.picture("images/a.bmp", 4, 3, kRed);
     ShowBMP("images/a.bmp", screen, 5, 6, false);
-    expectPixels(screen, {{5, 6, kRed}, {8, 8, kRed}, {4, 6, kBlack}});
-    EXPECT_EQ(countColour(screen, kRed), 12);
+    EXPECT_EQ(pixelAt(screen, 5, 6), kRed);
+    EXPECT_EQ(pixelAt(screen, 8, 8), kRed);
     ShowBMP("images/a.bmp", screen, SDL_Rect{20, 3, 9, 9}, false);
-    expectPixels(screen, {{20, 3, kRed}, {23, 5, kRed}, {24, 5, kBlack}, {20, 6, kBlack}});
+    EXPECT_EQ(pixelAt(screen, 23, 5), kRed);
     EXPECT_EQ(countColour(screen, kRed), 24);
-}
-
-TEST_F(GameDisplayTest, PicturesPartlyOffTheTargetAreClipped) {
-    files.picture("images/a.bmp", 10, 10, kGreen);
     SDL_Surface* picture = loadBMP("images/a.bmp");
-    display_image(picture, screen, -6, 25, false);
-    EXPECT_EQ(countColour(screen, kGreen), 4 * 5);
-    EXPECT_EQ(pixelAt(screen, 0, 29), kGreen);
-    display_image(picture, screen, 38, -8, false);
-    EXPECT_EQ(countColour(screen, kGreen), 4 * 5 + 2 * 2);
-    display_image(picture, screen, 100, 100, false);
-    // Nor is a missing picture or a missing screen an error.
+    EXPECT_EQ(picture->format->BitsPerPixel, 24);
+    display_image(picture, screen, -2, 28, false);
+    display_image(picture, screen, 38, -1, false);
     display_image(nullptr, screen, 0, 0, false);
-    display_image(picture, Console().screen, 0, 0, true);
-    EXPECT_EQ(countColour(screen, kGreen), 24);
-    SDL_FreeSurface(picture);
-}
-
-TEST_F(GameDisplayTest, PushingAClippedRectangleToTheDisplayIsSafe) {
-    VideoSession video;
+    display_image(picture, nullptr, 0, 0, true);
+    EXPECT_EQ(countColour(screen, kRed), 24 + 2 * 2 + 2 * 2);
+    EXPECT_EQ(pixelAt(screen, 0, 29), kRed);
+    VideoSession video;  // pushing a clipped rectangle to the display is safe
     SDL_Color palette[256];
     SDL_Surface* display = createDisplay(nullptr, 64, 48, 16, palette, 256);
-    files.picture("images/a.bmp", 10, 10, kGreen);
-    SDL_Surface* picture = loadBMP("images/a.bmp");
-    display_image(picture, display, 60, 44, true);
-    display_image(picture, display, -5, -5, true);
+    display_image(picture, display, 62, 46, true);
+    display_image(picture, display, -3, -3, true);
     SDL_FreeSurface(picture);
 }
 
-TEST(CreateSurface, IsThirtyTwoBitRgbaWithFixedMasks) {
+TEST(CreateSurface, IsThirtyTwoBitRgbaOrTheEnd) {
     SDL_Surface* surface = create_SDL_Surface(3, 2);
-    ASSERT_NE(surface, nullptr);
     const SDL_PixelFormat& f = *surface->format;
-    EXPECT_EQ(f.BitsPerPixel, 32);
-    EXPECT_EQ(std::make_tuple(f.Rmask, f.Gmask, f.Bmask, f.Amask),
-              std::make_tuple(0x000000FFu, 0x0000FF00u, 0x00FF0000u, 0xFF000000u));
+    EXPECT_EQ(std::make_tuple(f.BitsPerPixel, f.Rmask, f.Gmask, f.Bmask, f.Amask),
+              std::make_tuple(32, 0xFFu, 0xFF00u, 0xFF0000u, 0xFF000000u));
     EXPECT_EQ(sizeOf(surface), "3x2");
-}
-
-TEST(CreateSurfaceDeathTest, FailureEndsTheProgramWithStatusOne) {
     EXPECT_EXIT(create_SDL_Surface(-1, 4), testing::ExitedWithCode(1), "^CreateRGBSurface failed: ");
 }
 
-// The background and interface passes.
-TEST_F(GameDisplayTest, BackgroundPassDrawsInListOrderAtTheOrigin) {
-    files.picture("images/TitleScreen.bmp", 40, 30, kBlue);
-    files.picture("images/Title_Play.bmp", 10, 10, kRed);
-    console.bg_files = {"images/TitleScreen.bmp", "images/Title_Play.bmp"};
-    displayBG(console.screen, console);
-    expectPixels(screen, {{0, 0, kRed}, {9, 9, kRed}, {10, 10, kBlue}});
-    EXPECT_EQ(console.bg_files.size(), 2u);
+// Each list is drawn in order at the origin, every file read again each time.
+TEST_F(GameDisplayTest, LayerPassesReadTheirFilesEveryTime) {
+    files.picture("images/back.bmp", 40, 30, kBlue);
+    files.picture("images/front.bmp", 10, 10, kRed);
+    console.bg_files = {"images/back.bmp", "images/front.bmp"};
+    console.ui_files = {"images/front.bmp", "images/none.bmp"};
+    displayBG(nullptr, console);
+    EXPECT_EQ(pixelAt(screen, 9, 9), kRed);
+    EXPECT_EQ(pixelAt(screen, 10, 10), kBlue);
+    files.picture("images/front.bmp", 10, 10, kGreen);
+    const std::string line = "Couldn't load images/none.bmp: ";
+    EXPECT_EQ(stderrOf([&] { displayUI(nullptr, console); }).rfind(line, 0), 0u);
+    EXPECT_EQ(pixelAt(screen, 9, 9), kGreen);
+    EXPECT_EQ(console.bg_files.size() + console.ui_files.size(), 4u);
 }
 
-TEST_F(GameDisplayTest, EmptyListsDrawNothing) {
-    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0xFF, 0xFF, 0xFF));
-    displayBG(console.screen, console);
-    displayUI(console.screen, console);
-    EXPECT_EQ(countColour(screen, kWhite), 40 * 30);
-}
-
-TEST_F(GameDisplayTest, InterfacePassReadsEachListedFileEveryTime) {
-    files.picture("images/Score.bmp", 5, 5, kRed);
-    console.ui_files = {"images/Score.bmp", "images/none.bmp"};
-    CaptureStderr();
-    displayUI(console.screen, console);
-    EXPECT_EQ(pixelAt(screen, 4, 4), kRed);
-    files.picture("images/Score.bmp", 5, 5, kGreen);
-    displayUI(console.screen, console);
-    const std::string line = "Couldn't load images/none.bmp: " + std::string(SDL_GetError()) + "\n";
-    EXPECT_EQ(GetCapturedStderr(), line + line);
-    EXPECT_EQ(pixelAt(screen, 4, 4), kGreen);
-}
-
-// Bitmap-font text: letters 6 x 9, the colon 3 x 9 and the space 4 x 9.
+// Glyphs 6 x 9, the colon 3 x 9 in red and the space 4 x 9 in blue.
 class TextTest : public GameDisplayTest {
 protected:
     void SetUp() override {
@@ -154,57 +140,99 @@ protected:
     }
 };
 
-TEST_F(TextTest, LettersAreLaidSideBySideWithoutGaps) {
+// Letters side by side without gaps, any white space drawn as the space, the
+// height that of the first letter; on the display, or composed in 32 bits.
+TEST_F(TextTest, LettersAreLaidSideBySide) {
     SDL_Surface* text = createText("LIVES: 15");
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->format->BitsPerPixel, 32);
-    SDL_Surface* copy = makeTrueColour(text->w, text->h);
-    SDL_BlitSurface(text, nullptr, copy, nullptr);
+    displayText("LIVES:\t15", screen, 1, 2, false);
+    const struct { int x, y; Rgb colour; } points[] = {
+        {29, 0, kWhite}, {30, 4, kRed}, {33, 8, kBlue}, {37, 0, kWhite}, {38, 8, kWhite}};
+    for (const auto& p : points) {
+        EXPECT_EQ(pixelAt(text, p.x, p.y) & 0xFFFFFF, p.colour) << p.x;
+        EXPECT_EQ(pixelAt(screen, p.x + 1, p.y + 2), p.colour) << p.x;
+    }
+    EXPECT_EQ(countColour(screen, kWhite), (5 * 6 + 2) * 9);  // clipped after "LIVES: 1"
     EXPECT_EQ(sizeOf(text), "49x9");
-    expectPixels(copy, {{29, 0, kWhite}, {30, 4, kRed}, {33, 8, kBlue}, {37, 0, kWhite}});
-    SDL_FreeSurface(copy);
-}
-
-// Any white space is drawn with the space picture; any other character is
-// the file named by the character itself.
-TEST_F(TextTest, LettersAreNamedByThemselvesAndWhiteSpaceByTheSpace) {
-    EXPECT_EQ(sizeOf(createText("1\t2\n")), "20x9");
-    EXPECT_EQ(sizeOf(load_letter(' ', "fonts/", ".bmp")), "4x9");
-    files.picture("fonts/x.txt", 2, 2, kRed);
-    EXPECT_EQ(sizeOf(load_letter('x', "fonts/", ".txt")), "2x2");
-    EXPECT_EQ(sizeOf(load_letter('X', "fonts/", ".txt")), "none");
-}
-
-TEST_F(TextTest, TheHeightIsTheFirstLetters) {
     files.picture("fonts/7.bmp", 6, 12, kGreen);
     EXPECT_EQ(sizeOf(createText("17")), "12x9");
     EXPECT_EQ(sizeOf(createText("71")), "12x12");
+    files.picture("fonts/x.txt", 2, 2, kRed);
+    EXPECT_EQ(sizeOf(load_letter('x', "fonts/", ".txt")), "2x2");
+    EXPECT_EQ(sizeOf(load_letter('\n', "fonts/", ".bmp")), "4x9");
 }
 
-TEST_F(TextTest, EmptyTextOrAMissingLetterDrawsNothingSilently) {
-    CaptureStderr();
-    EXPECT_EQ(createText(""), nullptr);
-    EXPECT_EQ(createText("LIVEZ"), nullptr);
-    displayText("LIVEZ", screen, 0, 0, false);
-    displayText("", screen, 0, 0, false);
-    EXPECT_EQ(GetCapturedStderr(), "");
-    EXPECT_EQ(countColour(screen, kBlack), 40 * 30);
+// An empty text, a missing letter or an empty glyph: nothing, silently.
+TEST_F(TextTest, TextThatCannotBeShownIsLeftOutSilently) {
+    files.file("fonts/0.bmp", readFile("fonts/0.bmp").replace(18, 4, 4, '\0'));  // 0 wide
+    for (const char* text : {"", "LIVEZ", "10"}) {
+        EXPECT_EQ(stderrOf([&] {
+                      EXPECT_EQ(createText(text), nullptr);
+                      displayText(text, screen, 0, 0, true);
+                  }),
+                  "");
+    }
+    displayText("15", nullptr, 0, 0, false);
+    EXPECT_TRUE(blank());
 }
 
-TEST_F(TextTest, EmptyGlyphPicturesGiveNoText) {
-    std::string bytes = readFile("fonts/0.bmp");
-    bytes.replace(18, 4, 4, '\0');  // the header now claims a picture zero pixels wide
-    files.file("fonts/0.bmp", bytes);
-    EXPECT_EQ(sizeOf(createText("0")), "none");
-    displayText("0", screen, 0, 0, true);
-    EXPECT_EQ(countColour(screen, kBlack), 40 * 30);
+// Refused for its claimed size before SDL goes looking for pixels.
+TEST_F(GameDisplayTest, HeadersClaimingAbsurdSizesAreRefusedUnread) {
+    const std::string cases[] = {
+        bmp(30000, 30000, 32, 0), bmp(1000000, 1000000, 16, kBitFields, kMasks565),
+        bmp(10, INT_MIN, 16, kBitFields, kMasks565), bmp(65535, 65535, 24, 0, "", "", true),
+        // Cut off in the depth, SDL would take these for one-bit pictures of
+        // billions of pixels and unpack them a byte each.
+        bmp(34799, 64768, 1, 0, "", "", true).substr(0, 25),
+        bmp(100000, 100000, 16, kBitFields, kMasks565).substr(0, 25),
+        // Four bytes of pixels that SDL would unpack into 400 megabytes.
+        bmp(20000, 20000, 8, kRunLength8, kPalette, kEnd)};
+    for (const std::string& bytes : cases) {
+        EXPECT_EQ(load(bytes), "none");
+        EXPECT_EQ(said, "Couldn't load images/bad.bmp: BMP header claims more than 4194304 "
+                        "pixels\n");
+    }
+    // SDL would make room for gigabytes of palette.
+    for (const std::string& bytes :
+         {claimingColours(kEightBit, 538935378LL), claimingColours(kEightBit, 0xFFFFFFFFLL),
+          claimingColours(kEightBit, 257), claimingColours(kOneBit, 3),
+          claimingColours(kEightBit, 0x1000).substr(0, 48)}) {
+        EXPECT_EQ(load(bytes), "none");
+        EXPECT_EQ(said, "Couldn't load images/bad.bmp: BMP header claims more colours than its "
+                        "depth holds\n");
+    }
+    Object thing(10, 10, false);
+    thing.setImage("images/bad.bmp");
+    EXPECT_EQ(stderrOf([&] { thing.display(screen, false); }).rfind("Couldn't display ", 0), 0u);
 }
 
-TEST_F(TextTest, DisplayTextDrawsAtThePoint) {
-    displayText("15", screen, 3, 2, false);
-    displayText("15", Console().screen, 3, 2, false);
-    expectPixels(screen, {{3, 2, kWhite}, {14, 10, kWhite}, {15, 10, kBlack}});
-    EXPECT_EQ(countColour(screen, kWhite), 12 * 9);
+TEST_F(GameDisplayTest, PicturesUpToTheLimitStillLoad) {
+    EXPECT_EQ(load(bmp(2048, 2048, 8, kRunLength8, kPalette, kEnd)), "2048x2048");
+    EXPECT_EQ(load(bmp(2, -3, 16, kBitFields, kMasks565, std::string(12, '\xFF'))), "2x3");
+    EXPECT_EQ(load(claimingColours(kEightBit, 256)), "2x2");
+    EXPECT_EQ(load(claimingColours(kOneBit, 2)), "8x1");
+    EXPECT_EQ(said, "");
+}
+
+// A text that would make a picture larger than any picture may be, or than
+// SDL can make, is left out and the game goes on.
+TEST_F(TextTest, DamagedGlyphsGiveNoTextRatherThanAnAbsurdPicture) {
+    files.file("fonts/_colon.bmp", bmp(100000, 100000, 16, kBitFields, kMasks565));
+    // Sound alone; but letters take the height of the first, so eleven after
+    // it make more than four million pixels.
+    files.file("fonts/2.bmp", bmp(1, 65535, 8, kRunLength8, kPalette, kEnd));
+    // Too high for SDL to compose; five side by side too wide.
+    files.file("fonts/3.bmp", bmp(1, 65536, 8, kRunLength8, kPalette, kEnd));
+    files.file("fonts/4.bmp", bmp(4000, 2, 8, kRunLength8, kPalette, kEnd));
+    const std::pair<std::string, std::string> texts[] = {
+        {"2", "1x65535"}, {"11111111111", "66x9"}, {"1:1", "none"},
+        {"3", "none"},    {"44444", "none"},       {"211111111111", "none"}};
+    for (const auto& [text, size] : texts) {
+        EXPECT_EQ(sizeOf(createText(text)), size) << text;
+        if (size == "none") displayText(text, screen, 0, 0, false);
+    }
+    EXPECT_TRUE(blank());
 }
 
 }  // namespace

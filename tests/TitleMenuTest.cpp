@@ -3,164 +3,121 @@
 #include "TestSupport.h"
 #include "TitleMenu.h"
 
-#include <gtest/gtest.h>
-
 using namespace testsupport;
 
 namespace {
 
-// Centres and sizes as pairs, so that one expectation checks both numbers.
-using Pair = std::pair<int, int>;
-Pair centre(const Object& body) { return {body.getx(), body.gety()}; }
-
-// The title screen as start-up leaves it, with the dummy display open.
+// The title screen as start-up leaves it, on the dummy display.
 class TitleMenuTest : public testing::Test {
 protected:
     void SetUp() override {
-        writeGamePictures(files);
         game.console.screen = createDisplay(nullptr, 512, 512, 16, palette, 256);
         game.console.bg_files.push_front("images/TitleScreen.bmp");
-        menu = std::make_unique<TitleMenu>(game, palette, 0, nullptr);
         drainEvents();
     }
 
-    // Presses each key in turn, one frame each, and gives the selector.
-    int press(std::initializer_list<SDLKey> keys) {
-        for (SDLKey key : keys) {
-            pushKey(SDL_KEYDOWN, key);
-            menu->frame();
+    // Presses each key in turn, one frame each (Up, Down, Left, Right,
+    // Return, or anything else for Q), and gives the selector.
+    int press(const std::string& keys) {
+        for (char key : keys) {
+            const std::string names = "UDLR\n";
+            const SDLKey codes[] = {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_RETURN, SDLK_q};
+            pushKey(SDL_KEYDOWN, codes[std::min(names.find(key), names.size())]);
+            menu.frame();
         }
-        return menu->getSelector();
+        return menu.getSelector();
     }
+    std::list<std::string> pages() const { return game.console.bg_files; }
 
-    TempResources files;
+    GameFiles files;
     VideoSession video;
     SDL_Color palette[256];
     Game game;
-    std::unique_ptr<TitleMenu> menu;
+    TitleMenu menu{game, palette, 0, nullptr};
 };
 
-TEST_F(TitleMenuTest, StartsOnPlayAndIgnoresReleasesAndOtherKeys) {
+// Main page 0-2, play page 3-5, options 6-8, and 9 for BACK: Up and Down
+// wrap within a page, Left jumps to QUIT or BACK, Right from BACK to the
+// last entry. Releases and other keys do nothing.
+TEST_F(TitleMenuTest, KeysMoveTheCursorWithinEachPage) {
     pushKey(SDL_KEYUP, SDLK_DOWN);
-    pushKey(SDL_KEYDOWN, SDLK_q);
-    menu->frame();
-    menu->frame();
-    EXPECT_TRUE(menu->isRunning());
-    EXPECT_EQ(menu->getSelector(), 0);
-    EXPECT_EQ(centre(menu->getCursor()), Pair(218, 326));
-    EXPECT_EQ(menu->getCursor().getw(), 26);
-    EXPECT_EQ(menu->getCursor().geth(), 4);
-    EXPECT_FALSE(menu->getToggle().isVisible());
+    EXPECT_EQ(press("q"), 0);
+    menu.frame();
+    EXPECT_EQ(centre(menu.getCursor()), Pair(218, 326));
+    const std::pair<const char*, int> steps[] = {
+        {"U", 2},  {"D", 0},  {"DD", 2}, {"D", 0},  {"DL", 2}, {"R", 2},  {"U", 1},
+        {"R", 1},  {"U\n", 3}, {"DL", 9}, {"R", 5},  {"LD", 3}, {"LU", 5}, {"D", 3},
+        {"U", 5},  {"L\n", 0}, {"D\n", 6}, {"U", 8},  {"LR", 8}, {"LU", 8}, {"LD", 6}};
+    for (const auto& [keys, selector] : steps) EXPECT_EQ(press(keys), selector);
+    menu.frame();
+    EXPECT_EQ(centre(menu.getCursor()), Pair(123, 326));
+    press("L");
+    menu.frame();
+    EXPECT_EQ(centre(menu.getCursor()), Pair(61, 480));
 }
 
-TEST_F(TitleMenuTest, MainPageKeysWrapAround) {
-    EXPECT_EQ(press({SDLK_UP}), 2);
-    EXPECT_EQ(press({SDLK_DOWN}), 0);
-    EXPECT_EQ(press({SDLK_DOWN, SDLK_DOWN}), 2);
-    EXPECT_EQ(press({SDLK_DOWN}), 0);
-    EXPECT_EQ(press({SDLK_DOWN, SDLK_LEFT}), 2);
-    EXPECT_EQ(press({SDLK_RIGHT}), 2);
-    EXPECT_EQ(press({SDLK_UP}), 1);
-    EXPECT_EQ(menu->getCursor().gety(), 413);  // placed before the key is read
-    EXPECT_EQ(press({SDLK_RIGHT}), 1);
-    EXPECT_EQ(menu->getCursor().gety(), 369);
-}
-
-TEST_F(TitleMenuTest, PlayPageKeysAndTheBackEntry) {
-    EXPECT_EQ(press({SDLK_RETURN}), 3);
-    EXPECT_EQ(game.console.bg_files.back(), "images/Title_Play.bmp");
-    EXPECT_EQ(press({SDLK_DOWN, SDLK_LEFT}), 9);
-    EXPECT_EQ(press({SDLK_RIGHT}), 5);
-    EXPECT_EQ(press({SDLK_LEFT, SDLK_DOWN}), 3);
-    EXPECT_EQ(press({SDLK_LEFT, SDLK_UP}), 5);
-    EXPECT_EQ(press({SDLK_DOWN}), 3);
-    EXPECT_EQ(press({SDLK_UP}), 5);
-    press({SDLK_LEFT});
-    menu->frame();
-    EXPECT_EQ(centre(menu->getCursor()), Pair(61, 480));
-}
-
-// The toggle shows beside the sun and wrap entries only, and Return flips
-// the option under the cursor.
-TEST_F(TitleMenuTest, OptionsPageKeysTogglesAndFlips) {
-    EXPECT_EQ(press({SDLK_DOWN, SDLK_RETURN}), 6);
-    EXPECT_EQ(game.console.bg_files.back(), "images/Title_Options.bmp");
-    EXPECT_EQ(press({SDLK_UP}), 8);
-    EXPECT_EQ(press({SDLK_LEFT, SDLK_RIGHT}), 8);
-    EXPECT_EQ(press({SDLK_LEFT, SDLK_UP}), 8);
-    EXPECT_EQ(press({SDLK_LEFT, SDLK_DOWN}), 6);
-    menu->frame();
-    EXPECT_TRUE(menu->getToggle().isVisible());
-    EXPECT_EQ(centre(menu->getToggle()), Pair(370, 326));
-    EXPECT_EQ(menu->getToggle().getFilename(), "images/toggle1.bmp");
-    press({SDLK_RETURN});
-    EXPECT_FALSE(game.sunOn);
-    menu->frame();
-    EXPECT_EQ(menu->getToggle().getFilename(), "images/toggle0.bmp");
-    press({SDLK_RETURN});
-    EXPECT_TRUE(game.sunOn);
-    press({SDLK_DOWN});
-    menu->frame();
-    EXPECT_FALSE(menu->getToggle().isVisible());
-    press({SDLK_RETURN});  // the empty entry
-    EXPECT_TRUE(game.sunOn);
-    EXPECT_TRUE(game.wrapOn);
-    press({SDLK_DOWN});
-    menu->frame();
-    EXPECT_EQ(centre(menu->getToggle()), Pair(400, 413));
-    press({SDLK_RETURN});
-    EXPECT_FALSE(game.wrapOn);
-    EXPECT_TRUE(game.sunOn);
-}
-
-TEST_F(TitleMenuTest, BackReturnsToTheMainPageWithTheTitleAlone) {
-    press({SDLK_DOWN, SDLK_RETURN, SDLK_LEFT, SDLK_RETURN});
-    EXPECT_EQ(menu->getSelector(), 0);
-    EXPECT_EQ(game.console.bg_files, std::list<std::string>{"images/TitleScreen.bmp"});
-    EXPECT_FALSE(menu->getToggle().isVisible());
-    press({SDLK_RETURN});
-    EXPECT_EQ(game.console.bg_files,
-              (std::list<std::string>{"images/TitleScreen.bmp", "images/Title_Play.bmp"}));
-    press({SDLK_LEFT, SDLK_RETURN});
-    EXPECT_EQ(game.console.bg_files.size(), 1u);
-}
-
-TEST_F(TitleMenuTest, TheThirdPlayEntryStartsNoMatch) {
-    press({SDLK_RETURN, SDLK_UP, SDLK_RETURN});
+// Return on PLAY or OPTIONS adds its page; BACK leaves the title alone.
+TEST_F(TitleMenuTest, PagesAreLaidOverTheTitleAndTakenOffByBack) {
+    const std::list<std::string> title{"images/TitleScreen.bmp"};
+    press("D\n");
+    EXPECT_EQ(pages().back(), "images/Title_Options.bmp");
+    press("L\n");
+    EXPECT_EQ(pages(), title);
+    EXPECT_FALSE(menu.getToggle().isVisible());
+    press("\n");
+    EXPECT_EQ(pages().back(), "images/Title_Play.bmp");
+    press("U\n");  // the third entry starts no match
     EXPECT_EQ(game.playerMode, 2);
-    EXPECT_EQ(menu->getSelector(), 5);
-    EXPECT_EQ(game.console.bg_files.size(), 2u);
     EXPECT_EQ(game.console.screen->w, 512);
+    press("L\n");
+    EXPECT_EQ(pages(), title);
 }
 
-TEST_F(TitleMenuTest, QuitEntryAndQuitEventStopTheMenu) {
-    press({SDLK_UP, SDLK_RETURN});
-    EXPECT_FALSE(menu->isRunning());
+// The toggle shows beside the sun and wrap entries with the option's state,
+// and Return flips the option under the cursor.
+TEST_F(TitleMenuTest, OptionsShowTheirStateAndReturnFlipsThem) {
+    press("D\n");
+    const struct { const char* keys; bool shown; Pair at; const char* look; bool sun, wrap; } steps[] = {
+        {"", true, {370, 326}, "images/toggle1.bmp", true, true},
+        {"\n", true, {370, 326}, "images/toggle0.bmp", false, true},
+        {"\n", true, {370, 326}, "images/toggle1.bmp", true, true},
+        {"D", false, {370, 326}, "images/toggle1.bmp", true, true},
+        {"\n", false, {370, 326}, "images/toggle1.bmp", true, true},
+        {"D", true, {400, 413}, "images/toggle1.bmp", true, true},
+        {"\n", true, {400, 413}, "images/toggle0.bmp", true, false}};
+    for (const auto& s : steps) {
+        press(s.keys);
+        menu.frame();
+        EXPECT_EQ(menu.getToggle().isVisible(), s.shown) << s.look;
+        if (s.shown) {
+            EXPECT_EQ(centre(menu.getToggle()), s.at);
+            EXPECT_EQ(menu.getToggle().getFilename(), s.look);
+        }
+        EXPECT_EQ(std::make_pair(game.sunOn, game.wrapOn), std::make_pair(s.sun, s.wrap));
+    }
+}
+
+// Return starts a match from the chosen entry; Escape, waiting in the
+// queue, ends it in the same frame of the menu, and the title comes back.
+TEST_F(TitleMenuTest, AMatchRunsAndTheTitleComesBack) {
+    for (int mode : {1, 0}) {
+        press("\n");
+        if (mode == 1) press("D");
+        pushKey(SDL_KEYDOWN, SDLK_RETURN);
+        pushKey(SDL_KEYDOWN, SDLK_ESCAPE);
+        EXPECT_NE(stdoutOf([&] { menu.frame(); }).find("FINAL SCORE: "), std::string::npos);
+        EXPECT_EQ(game.playerMode, mode);
+        EXPECT_EQ(menu.getSelector(), 0);
+        EXPECT_EQ(pages(), std::list<std::string>{"images/TitleScreen.bmp"});
+        EXPECT_EQ(sizeOf(SDL_ConvertSurface(game.console.screen, game.console.screen->format, 0)),
+                  "512x512");
+    }
+    press("U\n");
+    EXPECT_FALSE(menu.isRunning());
     TitleMenu second(game, palette, 0, nullptr);
     pushQuit();
     second.frame();
     EXPECT_FALSE(second.isRunning());
-}
-
-// Return starts a match from the selected entry; Escape, waiting in the
-// queue, ends it within the same frame of the menu.
-TEST_F(TitleMenuTest, AMatchRunsAndTheTitleComesBack) {
-    for (int mode : {1, 0}) {
-        press({SDLK_RETURN});
-        if (mode == 1) press({SDLK_DOWN});
-        pushKey(SDL_KEYDOWN, SDLK_RETURN);
-        pushKey(SDL_KEYDOWN, SDLK_ESCAPE);
-        testing::internal::CaptureStdout();
-        menu->frame();
-        // Random asteroids may have cost a ship in that one frame.
-        const std::string said = testing::internal::GetCapturedStdout();
-        EXPECT_NE(said.find("FINAL SCORE: "), std::string::npos) << said;
-        EXPECT_EQ(game.playerMode, mode);  // the computer flies again after a two-player match
-        EXPECT_EQ(menu->getSelector(), 0);
-        EXPECT_EQ(game.console.bg_files, std::list<std::string>{"images/TitleScreen.bmp"});
-        EXPECT_EQ(game.console.screen->w, 512);
-        EXPECT_EQ(game.console.screen->h, 512);
-    }
 }
 
 }  // namespace

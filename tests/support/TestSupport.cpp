@@ -2,32 +2,21 @@
 
 #include "EventQueue.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace testsupport {
 
-namespace {
-
-Uint32 mapRgb(SDL_Surface* surface, Rgb colour) {
-    return SDL_MapRGB(surface->format, (colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF);
-}
-
-}  // namespace
-
 TempResources::TempResources() {
     char pattern[] = "/tmp/orbitane-test-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    if (!made) throw std::runtime_error("mkdtemp failed");
-    root = made;
+    if (!mkdtemp(pattern)) throw std::runtime_error("mkdtemp failed");
+    root = pattern;
     fs::create_directories(root + "/images");
     fs::create_directories(root + "/fonts");
     previous = fs::current_path().string();
@@ -41,61 +30,40 @@ TempResources::~TempResources() {
 }
 
 void TempResources::picture(const std::string& name, int width, int height, Rgb colour) const {
-    const fs::path where = fs::path(root) / name;
-    fs::create_directories(where.parent_path());
-    SDL_Surface* surface =
-        SDL_CreateRGBSurface(0, width, height, 24, 0xFF0000, 0x00FF00, 0x0000FF, 0);
-    SDL_FillRect(surface, nullptr, mapRgb(surface, colour));
-    SDL_SaveBMP(surface, where.c_str());
+    fs::create_directories((fs::path(root) / name).parent_path());
+    SDL_Surface* surface = SDL_CreateRGBSurface(0, width, height, 24, 0xFF0000, 0xFF00, 0xFF, 0);
+    SDL_FillRect(surface, nullptr, colour);
+    SDL_SaveBMP(surface, (root + "/" + name).c_str());
     SDL_FreeSurface(surface);
 }
 
 void TempResources::file(const std::string& name, const std::string& bytes) const {
-    const fs::path where = fs::path(root) / name;
-    fs::create_directories(where.parent_path());
-    std::ofstream(where, std::ios::binary) << bytes;
-}
-
-void TempResources::remove(const std::string& name) const {
-    fs::remove(fs::path(root) / name);
+    std::ofstream(fs::path(root) / name, std::ios::binary) << bytes;
 }
 
 void writeGamePictures(const TempResources& files) {
-    struct Picture {
+    const struct {
         const char* name;
         int width, height;
         Rgb colour;
+    } pictures[] = {
+        {"TitleScreen", 512, 512, 0x000080}, {"Title_Play", 512, 512, 0x008000},
+        {"Title_Options", 512, 512, 0x800000}, {"select1", 26, 4, kWhite},
+        {"toggle0", 30, 16, 0x808080}, {"toggle1", 30, 16, kGreen}, {"Space", 800, 600, kBlack},
+        {"SpaceSun", 800, 600, 0x000010}, {"Score", 60, 16, 0xFFFF00}, {"Sun", 20, 20, 0xFFFF00},
+        {"NO_IMAGE", 8, 8, 0x808080}, {"Bro_Sprite/Bro_front", 46, 40, 0x00FFFF},
+        {"ship_sprite/Ship-2_E", 45, 48, kRed}, {"ship_sprite/Ship-2_W", 45, 48, kRed},
+        {"ship_sprite/Ship-2_N", 48, 45, kRed}, {"ship_sprite/Ship-2_S", 48, 45, kRed},
+        {"ship_sprite/photon", 23, 8, kGreen}, {"ship_sprite/Explosion", 45, 48, 0xFF00FF},
+        {"asteroid1", 17, 17, kBlue}, {"asteroid2", 20, 20, kBlue}, {"asteroid3", 26, 26, kBlue},
+        {"asteroid4", 34, 34, kBlue}, {"asteroid5", 45, 45, kBlue},
     };
-    const Picture pictures[] = {
-        {"images/TitleScreen.bmp", 512, 512, 0x000080},
-        {"images/Title_Play.bmp", 512, 512, 0x008000},
-        {"images/Title_Options.bmp", 512, 512, 0x800000},
-        {"images/select1.bmp", 26, 4, 0xFFFFFF},
-        {"images/toggle0.bmp", 30, 16, 0x808080},
-        {"images/toggle1.bmp", 30, 16, 0x00FF00},
-        {"images/Space.bmp", 800, 600, 0x000000},
-        {"images/SpaceSun.bmp", 800, 600, 0x000010},
-        {"images/Score.bmp", 60, 16, 0xFFFF00},
-        {"images/Sun.bmp", 20, 20, 0xFFFF00},
-        {"images/NO_IMAGE.bmp", 8, 8, 0xFF00FF},
-        {"images/Bro_Sprite/Bro_front.bmp", 46, 40, 0x00FFFF},
-        {"images/ship_sprite/Ship-2_E.bmp", 45, 48, 0xFF0000},
-        {"images/ship_sprite/Ship-2_W.bmp", 45, 48, 0xFF0000},
-        {"images/ship_sprite/Ship-2_N.bmp", 48, 45, 0xFF0000},
-        {"images/ship_sprite/Ship-2_S.bmp", 48, 45, 0xFF0000},
-        {"images/ship_sprite/photon.bmp", 23, 8, 0x00FF00},
-        {"images/ship_sprite/Explosion.bmp", 45, 48, 0xFF8000},
-        {"images/asteroid1.bmp", 17, 17, 0x0000FF},
-        {"images/asteroid2.bmp", 20, 20, 0x0000FF},
-        {"images/asteroid3.bmp", 26, 26, 0x0000FF},
-        {"images/asteroid4.bmp", 34, 34, 0x0000FF},
-        {"images/asteroid5.bmp", 45, 45, 0x0000FF},
-    };
-    for (const Picture& p : pictures) files.picture(p.name, p.width, p.height, p.colour);
+    for (const auto& p : pictures)
+        files.picture(std::string("images/") + p.name + ".bmp", p.width, p.height, p.colour);
     for (const char* c = "0123456789LIVES"; *c; ++c)
-        files.picture(std::string("fonts/") + *c + ".bmp", 8, 16, 0xFFFFFF);
-    files.picture("fonts/_colon.bmp", 4, 16, 0xFFFFFF);
-    files.picture("fonts/_space.bmp", 6, 16, 0x000000);
+        files.picture(std::string("fonts/") + *c + ".bmp", 8, 16, kWhite);
+    files.picture("fonts/_colon.bmp", 4, 16, kWhite);
+    files.picture("fonts/_space.bmp", 6, 16, kBlack);
 }
 
 SDL_Surface* makeScreen(int width, int height) {
@@ -108,15 +76,10 @@ SDL_Surface* makeTrueColour(int width, int height) {
 
 Rgb pixelAt(SDL_Surface* surface, int x, int y) {
     SDL_LockSurface(surface);
-    const Uint8 bpp = surface->format->BytesPerPixel;
+    const int bpp = surface->format->BytesPerPixel;
     const Uint8* at = static_cast<Uint8*>(surface->pixels) + y * surface->pitch + x * bpp;
     Uint32 raw = 0;
-    switch (bpp) {
-    case 1: raw = *at; break;
-    case 2: raw = *reinterpret_cast<const Uint16*>(at); break;
-    case 3: raw = at[0] | (at[1] << 8) | (at[2] << 16); break;
-    default: raw = *reinterpret_cast<const Uint32*>(at); break;
-    }
+    for (int i = bpp - 1; i >= 0; --i) raw = (raw << 8) | at[i];  // little-endian
     SDL_UnlockSurface(surface);
     Uint8 r, g, b;
     SDL_GetRGB(raw, surface->format, &r, &g, &b);
@@ -126,35 +89,33 @@ Rgb pixelAt(SDL_Surface* surface, int x, int y) {
 int countColour(SDL_Surface* surface, Rgb colour) {
     int count = 0;
     for (int y = 0; y < surface->h; ++y)
-        for (int x = 0; x < surface->w; ++x)
-            if (pixelAt(surface, x, y) == colour) ++count;
+        for (int x = 0; x < surface->w; ++x) count += pixelAt(surface, x, y) == colour;
     return count;
 }
 
-std::string builtResources() {
-    return ORBITANE_RESOURCES;
+std::string sizeOf(SDL_Surface* surface) {
+    if (!surface) return "none";
+    const std::string size = std::to_string(surface->w) + "x" + std::to_string(surface->h);
+    SDL_FreeSurface(surface);
+    return size;
 }
 
-std::string builtBinary() {
-    return ORBITANE_BINARY;
-}
+std::string builtResources() { return ORBITANE_RESOURCES; }
+std::string builtBinary() { return ORBITANE_BINARY; }
 
 int runCommand(const std::string& command) {
     const int status = std::system(command.c_str());
-    if (status == -1 || !WIFEXITED(status)) return -1;
-    return WEXITSTATUS(status);
+    return status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(path, std::ios::binary).rdbuf();
     return text.str();
 }
 
 void pushKey(Uint8 type, SDLKey key) {
     SDL_Event event{};
-    event.type = type;
     event.key.type = type;
     event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
     event.key.keysym.sym = key;
@@ -169,15 +130,12 @@ void pushQuit() {
 
 void pushActive(Uint8 state, Uint8 gain) {
     SDL_Event event{};
-    event.type = SDL_ACTIVEEVENT;
-    event.active.state = state;
-    event.active.gain = gain;
+    event.active = {SDL_ACTIVEEVENT, gain, state};
     SDL_PushEvent(&event);
 }
 
 void drainEvents() {
-    SDL_Event event;
-    while (takeEvent(event)) {
+    for (SDL_Event event; takeEvent(event);) {
     }
 }
 
@@ -185,8 +143,6 @@ VideoSession::VideoSession() {
     if (SDL_Init(SDL_INIT_VIDEO) < 0) ADD_FAILURE() << "SDL_Init: " << SDL_GetError();
 }
 
-VideoSession::~VideoSession() {
-    SDL_Quit();
-}
+VideoSession::~VideoSession() { SDL_Quit(); }
 
 }  // namespace testsupport

@@ -1,22 +1,22 @@
 #ifndef ORBITANE_TESTS_TESTSUPPORT_H
 #define ORBITANE_TESTS_TESTSUPPORT_H
 
+#include "Object.h"
+
 #include <SDL.h>
+#include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace testsupport {
 
-// Colours as 0xRRGGBB, and a few that every surface format keeps exactly.
+// Colours as 0xRRGGBB that every surface format keeps exactly.
 using Rgb = Uint32;
-const Rgb kRed = 0xFF0000;
-const Rgb kGreen = 0x00FF00;
-const Rgb kBlue = 0x0000FF;
-const Rgb kWhite = 0xFFFFFF;
-const Rgb kBlack = 0x000000;
+const Rgb kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kWhite = 0xFFFFFF, kBlack = 0;
 
-// A fresh, empty resource folder (with images/ and fonts/) that becomes the
-// working directory for the life of the object.
+// A fresh resource folder (with images/ and fonts/) that is the working
+// directory for the life of the object.
 class TempResources {
 public:
     TempResources();
@@ -24,52 +24,65 @@ public:
     TempResources(const TempResources&) = delete;
     TempResources& operator=(const TempResources&) = delete;
 
-    const std::string& path() const { return root; }
-
-    // Writes a solid 24-bit BMP file, relative to the folder.
+    // A solid 24-bit BMP file, or any bytes, relative to the folder.
     void picture(const std::string& name, int width, int height, Rgb colour) const;
     void file(const std::string& name, const std::string& bytes) const;
-    void remove(const std::string& name) const;
 
 private:
-    std::string root;
-    std::string previous;
+    std::string root, previous;
 };
 
-// Every picture and font glyph a title screen or a match reads, each a solid
-// colour of its body's size, written into the folder.
+// Every picture and glyph a title screen or a match reads, each a solid
+// colour of its body's size.
 void writeGamePictures(const TempResources& files);
+struct GameFiles : TempResources {
+    GameFiles() { writeGamePictures(*this); }
+};
 
-// A 16-bit 5-6-5 software surface like the game's display, filled with black.
+// A 16-bit 5-6-5 surface like the game's display, and a 32-bit one; black.
 SDL_Surface* makeScreen(int width, int height);
-// A 32-bit surface for reading back exact colours.
 SDL_Surface* makeTrueColour(int width, int height);
 Rgb pixelAt(SDL_Surface* surface, int x, int y);
-// Number of pixels of the given colour, in the whole surface.
 int countColour(SDL_Surface* surface, Rgb colour);
+// "WxH" of a surface, which is then freed; "none" for null.
+std::string sizeOf(SDL_Surface* surface);
 
-// The game's own resources, as the build lays them out.
+// A body's centre and its width and height, each as one comparable pair.
+using Pair = std::pair<int, int>;
+inline Pair centre(const Object& body) { return {body.getx(), body.gety()}; }
+inline Pair size(const Object& body) { return {body.getw(), body.geth()}; }
+
+// What the code prints on standard output or standard error while it runs.
+template <typename F>
+std::string stdoutOf(F&& code) {
+    testing::internal::CaptureStdout();
+    code();
+    return testing::internal::GetCapturedStdout();
+}
+template <typename F>
+std::string stderrOf(F&& code) {
+    testing::internal::CaptureStderr();
+    code();
+    return testing::internal::GetCapturedStderr();
+}
+
+// The game's own build: its resources and its program.
 std::string builtResources();
 std::string builtBinary();
-
-// Runs a shell command and gives its exit status (-1 when it did not exit).
+// A shell command's exit status (-1 when it did not exit), and a whole file.
 int runCommand(const std::string& command);
 std::string readFile(const std::string& path);
 
-// Puts an event on SDL's queue.
+// Events on SDL's queue: a key, the quit request, a window activity change.
 void pushKey(Uint8 type, SDLKey key);
 void pushQuit();
 void pushActive(Uint8 state, Uint8 gain);
-// Empties SDL's queue.
 void drainEvents();
 
-// Starts SDL's video (dummy driver) for the length of a test.
-class VideoSession {
-public:
+// SDL's video (the dummy driver) for the length of a test.
+struct VideoSession {
     VideoSession();
     ~VideoSession();
-    VideoSession(const VideoSession&) = delete;
-    VideoSession& operator=(const VideoSession&) = delete;
 };
 
 }  // namespace testsupport
