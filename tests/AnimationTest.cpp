@@ -1,10 +1,6 @@
 #include "TestSupport.h"
 #include "animation_C.h"
 
-using namespace testsupport;
-
-namespace {
-
 // Each frame as its tag and the width of its picture, "-" for none: "a3 b5 m-".
 std::string framesOf(const Animation& animation) {
     std::string seen;
@@ -64,4 +60,3 @@ TEST_F(AnimationTest, CopiesHaveTheirOwnPicturesAndMovesHandThemOver) {
     EXPECT_EQ(assigned.frames[0].surface, first);
 }
 
-}  // namespace

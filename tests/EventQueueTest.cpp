@@ -1,10 +1,6 @@
 #include "EventQueue.h"
 #include "TestSupport.h"
 
-using namespace testsupport;
-
-namespace {
-
 int push(int n) {
     SDL_Event event{};
     event.user = {SDL_USEREVENT, n, nullptr, nullptr};
@@ -33,4 +29,3 @@ TEST(EventQueue, KeepsABurstInOrderAndTakesWhatIsPutBackFirst) {
     EXPECT_EQ(pendingEvents(), 0u);
 }
 
-}  // namespace

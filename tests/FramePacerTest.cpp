@@ -4,8 +4,6 @@
 
 #include <vector>
 
-namespace {
-
 const double kFrame = 1000.0 / 60.0;
 
 // A pacer on a clock the test moves by hand, noting each sleep; the clock
@@ -35,4 +33,3 @@ TEST(FramePacer, SleepsUntilTheNextSixtiethAndRestartsWhenFarBehind) {
     EXPECT_NEAR(pacer.nextFrame(), now + kFrame, 1e-6);
 }
 
-}  // namespace

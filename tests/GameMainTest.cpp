@@ -3,10 +3,6 @@
 
 #include <cmath>
 
-using namespace testsupport;
-
-namespace {
-
 // The sun at (395, 295) with the match's strength: the inverse square of the
 // distance, capped at 50 and pointing east at distance 0.
 TEST(Physics, GravityFallsWithTheSquareOfTheDistanceUpToFifty) {
@@ -66,4 +62,3 @@ TEST(Physics, WrapCarriesBodiesAcrossTheScreenOnceAnAxis) {
     SDL_FreeSurface(screen);
 }
 
-}  // namespace

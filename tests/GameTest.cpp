@@ -3,10 +3,6 @@
 
 #include <cmath>
 
-using namespace testsupport;
-
-namespace {
-
 // A world on an 800 x 600 screen, in a folder with the game's pictures:
 // the asteroids are kSizes across.
 class GameTest : public testing::Test {
@@ -95,4 +91,3 @@ TEST_F(GameTest, AsteroidsAreDrawnOverTheShips) {
     EXPECT_EQ(pixelAt(game.console.screen, 300, 240), 0xFFFF00u);
 }
 
-}  // namespace

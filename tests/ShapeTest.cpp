@@ -4,43 +4,31 @@
 
 #include <new>
 
-namespace {
-
 // The smallest concrete polygon: the point list without a hit test.
 struct Outline : Polygon {
     explicit Outline(int n) : Polygon(n) {}
     bool on_this(int, int) override { return false; }
 };
 
-template <typename S>
-S at(int x, int y, int a, int b = 0) {
-    S s;
-    s.x = x;
-    s.y = y;
-    if constexpr (std::is_same_v<S, Rect>) s.width = a, s.height = b;
-    else s.radius = a;
-    return s;
-}
-
-// Rectangles: the edges are inside for points, outside for other rectangles,
-// and odd sizes reach their truncated half. Circles: the rim is inside, and
-// touching circles overlap. Each overlap is asked both ways round.
+// Rectangles: edges are inside for points, odd sizes reach their truncated
+// half, and rectangles sharing an edge do not overlap. Circles: the rim is
+// inside, and touching circles overlap. Overlaps are asked both ways round.
 TEST(ShapeHitTest, EdgesCountForPointsAndCirclesButNotRectangles) {
-    Rect r = at<Rect>(10, 10, 4, 6), odd = at<Rect>(0, 0, 5, 1);
-    Circle c = at<Circle>(0, 0, 5);
+    Rect r, odd, a, b;
+    r.x = r.y = 10, r.width = 4, r.height = 6;
+    odd.width = 5, odd.height = 1;
+    Circle c, d;
+    c.radius = d.radius = 5;
     const struct { Shape& shape; int x, y; bool in; } points[] = {
-        {r, 8, 7, true},  {r, 12, 13, true}, {r, 13, 10, false}, {r, 10, 14, false},
-        {odd, -2, 0, true}, {odd, 3, 0, false}, {c, 3, 4, true}, {c, -5, 0, true}, {c, 4, 4, false}};
+        {r, 8, 7, true},    {r, 12, 13, true}, {r, 13, 10, false}, {r, 10, 14, false},
+        {odd, -2, 0, true}, {odd, 3, 0, false}, {c, 3, 4, true},   {c, -5, 0, true},
+        {c, 4, 4, false}};
     for (const auto& p : points) EXPECT_EQ(p.shape.on_this(p.x, p.y), p.in) << p.x << "," << p.y;
-    for (int x : {3, 4}) {
-        Rect a = at<Rect>(0, 0, 4, 4), b = at<Rect>(x, 0, 4, 4);
-        EXPECT_EQ(a.on_this(b), x == 3);
-        EXPECT_EQ(b.on_this(a), x == 3);
-    }
-    for (int x : {10, 11}) {
-        Circle b = at<Circle>(x, 0, 5);
-        EXPECT_EQ(c.on_this(b), x == 10);
-        EXPECT_EQ(b.on_this(c), x == 10);
+    a.width = a.height = b.width = b.height = 4;
+    for (int x : {3, 4, 10, 11}) {
+        b.x = d.x = x;
+        EXPECT_EQ(a.on_this(b) + b.on_this(a), x == 3 ? 2 : 0) << x;
+        EXPECT_EQ(c.on_this(d) + d.on_this(c), x <= 10 ? 2 : 0) << x;
     }
 }
 
@@ -75,5 +63,3 @@ TEST(PolygonTest, PointListsAreOwnedAndGuarded) {
     EXPECT_DEATH(source.get_point_x(3), "num < num_points");
     EXPECT_DEATH(source.get_point_y(3), "num < num_points");
 }
-
-}  // namespace

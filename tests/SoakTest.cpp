@@ -5,10 +5,6 @@
 #include <fstream>
 #include <unistd.h>
 
-using namespace testsupport;
-
-namespace {
-
 long residentKb() {
     long pages = 0, resident = 0;
     std::ifstream("/proc/self/statm") >> pages >> resident;
@@ -51,4 +47,3 @@ TEST(Soak, TwentyMatchesInOneRunKeepMemoryFlat) {
 #endif
 }
 
-}  // namespace

@@ -3,10 +3,6 @@
 #include "TestSupport.h"
 #include "TitleMenu.h"
 
-using namespace testsupport;
-
-namespace {
-
 // The title screen as start-up leaves it, on the dummy display.
 class TitleMenuTest : public testing::Test {
 protected:
@@ -120,4 +116,3 @@ TEST_F(TitleMenuTest, AMatchRunsAndTheTitleComesBack) {
     EXPECT_FALSE(second.isRunning());
 }
 
-}  // namespace

@@ -5,10 +5,6 @@
 #include <cstdlib>
 #include <unistd.h>
 
-using namespace testsupport;
-
-namespace {
-
 void initWithDriver(const char* driver, unsigned int flags) {
     setenv("SDL_VIDEODRIVER", driver, 1);
     initSDL(flags);
@@ -64,4 +60,3 @@ TEST(Startup, TheGameWithoutAWindowSystemEndsWithStatusOne) {
     std::remove(out.c_str());
 }
 
-}  // namespace

@@ -11,8 +11,6 @@
 
 namespace fs = std::filesystem;
 
-namespace testsupport {
-
 TempResources::TempResources() {
     char pattern[] = "/tmp/orbitane-test-XXXXXX";
     if (!mkdtemp(pattern)) throw std::runtime_error("mkdtemp failed");
@@ -100,9 +98,6 @@ std::string sizeOf(SDL_Surface* surface) {
     return size;
 }
 
-std::string builtResources() { return ORBITANE_RESOURCES; }
-std::string builtBinary() { return ORBITANE_BINARY; }
-
 int runCommand(const std::string& command) {
     const int status = std::system(command.c_str());
     return status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -144,5 +139,3 @@ VideoSession::VideoSession() {
 }
 
 VideoSession::~VideoSession() { SDL_Quit(); }
-
-}  // namespace testsupport

@@ -9,8 +9,6 @@
 #include <string>
 #include <utility>
 
-namespace testsupport {
-
 // Colours as 0xRRGGBB that every surface format keeps exactly.
 using Rgb = Uint32;
 const Rgb kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kWhite = 0xFFFFFF, kBlack = 0;
@@ -67,8 +65,8 @@ std::string stderrOf(F&& code) {
 }
 
 // The game's own build: its resources and its program.
-std::string builtResources();
-std::string builtBinary();
+inline std::string builtResources() { return ORBITANE_RESOURCES; }
+inline std::string builtBinary() { return ORBITANE_BINARY; }
 // A shell command's exit status (-1 when it did not exit), and a whole file.
 int runCommand(const std::string& command);
 std::string readFile(const std::string& path);
@@ -84,7 +82,5 @@ struct VideoSession {
     VideoSession();
     ~VideoSession();
 };
-
-}  // namespace testsupport
 
 #endif
