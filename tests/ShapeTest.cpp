@@ -38,12 +38,12 @@ TEST(PolygonTest, PointListsAreOwnedAndGuarded) {
     EXPECT_THROW(Outline(-1), std::bad_alloc);
     Outline source(3), assigned(1), swapped(1);
     source.x = 1;
-    for (int i = 0; i < 3; ++i) source.set_point(i, 10 * i, 10 * i + 1);
+    for (int i = 0; i < 3; ++i) source.set_point(i, 10 * i + 10, 10 * i + 11);
     const auto expectSource = [](Outline& t) {
         EXPECT_EQ(t.num_points * 100 + t.x, 301);
         for (int i = 0; i < 3; ++i) {
-            EXPECT_EQ(t.get_point_x(i) + t.points[2 * i], 20 * i) << i;
-            EXPECT_EQ(t.get_point_y(i) + t.points[2 * i + 1], 20 * i + 2) << i;
+            EXPECT_EQ(t.get_point_x(i) + t.points[2 * i], 20 * i + 20) << i;
+            EXPECT_EQ(t.get_point_y(i) + t.points[2 * i + 1], 20 * i + 22) << i;
         }
     };
     Outline copy(source);
@@ -52,6 +52,7 @@ TEST(PolygonTest, PointListsAreOwnedAndGuarded) {
     assigned = same;
     EXPECT_NE(copy.points, source.points);
     EXPECT_NE(assigned.points, source.points);
+    expectSource(copy);
     copy.set_point(0, 99, 98);
     expectSource(source);
     expectSource(assigned);

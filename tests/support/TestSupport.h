@@ -73,6 +73,9 @@ std::string readFile(const std::string& path);
 
 // Events on SDL's queue: a key, the quit request, a window activity change.
 void pushKey(Uint8 type, SDLKey key);
+inline void pushKeys(std::initializer_list<SDLKey> keys) {
+    for (SDLKey key : keys) pushKey(SDL_KEYDOWN, key);
+}
 void pushQuit();
 void pushActive(Uint8 state, Uint8 gain);
 void drainEvents();
