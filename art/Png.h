@@ -5,6 +5,5 @@
 #include <cstdint>
 #include <vector>
 
-// An 8-bit RGBA PNG of a drawing, transparent wherever nothing was drawn. The deflate
-// stream uses stored blocks only: icons are tiny, so compression is not worth a library.
+// An 8-bit RGBA PNG of a drawing, transparent wherever nothing was drawn.
 std::vector<uint8_t> encodePng(const Canvas& canvas);

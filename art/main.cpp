@@ -24,7 +24,11 @@ public:
 
     void bmp(const std::string& name, const Image565& image) { check(name, writeBmp565(image, path(name))); }
     void bmp(const std::string& name, const Canvas& canvas) { bmp(name, dither(canvas)); }
-    void bytes(const std::string& name, const std::vector<uint8_t>& data) { check(name, writeFile(data, path(name))); }
+    // Nothing to write means the encoder failed.
+    void bytes(const std::string& name, const std::vector<uint8_t>& data)
+    {
+        check(name, !data.empty() && writeFile(data, path(name)));
+    }
     bool ok() const { return failures == 0; }
 
 private:
