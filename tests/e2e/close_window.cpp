@@ -1,30 +1,16 @@
-// Asks an X window to close the way a window manager's close button does:
-// a WM_DELETE_WINDOW message. Usage: close_window WINDOW-ID
+// Sends an X window the WM_DELETE_WINDOW message of a close button. Usage: close_window ID
 #include <X11/Xlib.h>
 
-#include <cstdio>
 #include <cstdlib>
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: close_window WINDOW-ID\n");
-        return 2;
-    }
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) {
-        std::fprintf(stderr, "close_window: cannot open the display\n");
-        return 1;
-    }
-    const Window window = std::strtoul(argv[1], nullptr, 0);
+    Display* display = argc == 2 ? XOpenDisplay(nullptr) : nullptr;
+    if (!display) return 1;
     XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
+    event.xclient = {ClientMessage, 0, True, display, std::strtoul(argv[1], nullptr, 0),
+                     XInternAtom(display, "WM_PROTOCOLS", False), 32, {}};
     event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-    event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display, window, False, NoEventMask, &event);
-    XFlush(display);
+    const Status sent = XSendEvent(display, event.xclient.window, False, NoEventMask, &event);
     XCloseDisplay(display);
-    return 0;
+    return sent ? 0 : 1;
 }
