@@ -8,8 +8,6 @@
 #include <set>
 #include <sstream>
 
-using namespace testsupport;
-
 const std::string kImages = builtResources() + "/images/", kFonts = builtResources() + "/fonts/";
 
 // Loads a picture, checks its format and that the file's pixel array holds the rows SDL decoded:
@@ -27,7 +25,8 @@ static auto loadChecked(const std::string& path) {
 
 TEST(Art, EveryPictureTheGameLoadsHasItsSize) {
     std::istringstream pictures(
-        "ship_sprite/Ship-2_E 45 48 ship_sprite/photon 23 8 ship_sprite/Explosion 45 48 Sun 20 20 "
+        "ship_sprite/Ship-2_E 45 48 ship_sprite/Ship-2_W 45 48 ship_sprite/Ship-2_N 48 45 "
+        "ship_sprite/Ship-2_S 48 45 ship_sprite/photon 23 8 ship_sprite/Explosion 45 48 Sun 20 20 "
         "Score 60 20 Icon 32 32 asteroid1 17 17 asteroid2 20 20 asteroid3 26 26 asteroid4 34 34 "
         "asteroid5 45 45 Bro_Sprite/Bro_front 46 40 NO_IMAGE 32 32 select1 26 4 toggle0 30 16 "
         "toggle1 30 16 Space 800 600 SpaceSun 800 600 TitleScreen 512 512 Title_Play 512 512 "
