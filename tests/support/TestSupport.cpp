@@ -8,6 +8,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -96,6 +97,12 @@ std::string sizeOf(SDL_Surface* surface) {
     const std::string size = std::to_string(surface->w) + "x" + std::to_string(surface->h);
     SDL_FreeSurface(surface);
     return size;
+}
+
+long residentKb() {
+    long pages = 0, resident = 0;
+    std::ifstream("/proc/self/statm") >> pages >> resident;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
 int runCommand(const std::string& command) {

@@ -64,6 +64,9 @@ std::string stderrOf(F&& code) {
     return testing::internal::GetCapturedStderr();
 }
 
+// This process's resident memory in kB.
+long residentKb();
+
 // The game's own build: its resources and its program.
 inline std::string builtResources() { return ORBITANE_RESOURCES; }
 inline std::string builtBinary() { return ORBITANE_BINARY; }
