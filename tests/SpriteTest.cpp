@@ -4,56 +4,51 @@
 #include <cmath>
 #include <cstdio>
 
-// The game's pictures and a body with nothing set.
+// The game's pictures and a still body with nothing set.
 class SpriteTest : public testing::Test {
 protected:
     GameFiles files;
     Sprite body{false};
 };
 
-// Degrees go in through the rounded pi and add as vectors; a negative
-// magnitude points the other way; only a Velocity's magnitude and angle count.
-TEST_F(SpriteTest, KinematicsAddAsVectorsThroughTheRoundedPi) {
-    EXPECT_EQ(body.getFilename(), "images/Bro_Sprite/Bro_front.bmp");
-    EXPECT_EQ(size(body), Pair(46, 40));
-    EXPECT_TRUE(Sprite(true).collid() && !body.collid());
+// Degrees go in through the rounded pi 3.14159 and add as vectors; a negative
+// magnitude points the other way; only a Velocity's magnitude and angle
+// count. Acceleration is added before the move; only update() counts the
+// age; the rectangle is truncated toward zero; setPos(Position) truncates the
+// position itself and keeps the facing.
+TEST_F(SpriteTest, BodiesMoveThroughTheRoundedPi) {
+    EXPECT_EQ(std::tuple(body.getFilename(), size(body), body.collid(), Sprite(true).collid()),
+              std::tuple("images/Bro_Sprite/Bro_front.bmp", Pair(46, 40), false, true));
     body.setVel(Velocity{5.0, 90.0, 99.0, 99.0});
-    EXPECT_NEAR(body.getVel().angle, 1.570795, 1e-12);
     EXPECT_NEAR(body.getVel().x, 5 * std::cos(1.570795), 1e-12);  // about 6.6e-6, not zero
     EXPECT_NEAR(body.getVel().y, 5.0, 1e-9);
-    body.setVel(0, 0);
-    body.pushVel(-3, 0);
-    EXPECT_NEAR(body.getVel().magnitude, 3.0, 1e-12);
-    EXPECT_NEAR(std::fabs(body.getVel().angle), M_PI, 1e-12);
-    body.pushVel(3, 180);  // leaves the two pis' difference behind
-    EXPECT_NEAR(body.getVel().magnitude, 3 + 3 * std::cos(M_PI - 3.14159), 1e-9);
-    body.pushAcc(0.2, 0);
-    body.pushAcc(0.2, 90);
-    EXPECT_NEAR(body.getAcc().magnitude, std::sqrt(0.08), 1e-6);
-    EXPECT_NEAR(body.getAcc().angle, 0.785398, 1e-5);
-}
-
-// Acceleration is added before the move; only update() counts the age; the
-// rectangle follows the position truncated toward zero; setPos(Position)
-// truncates the position itself and keeps the facing.
-TEST_F(SpriteTest, UpdatesMoveTheBodyAndTruncateItsRectangle) {
-    body.setAcc(0.2, 0);
-    for (int i = 0; i < 5; ++i) body.update();
-    EXPECT_NEAR(body.getVel().magnitude, 1.0, 1e-9);
-    EXPECT_NEAR(body.getPos().x, 3.0, 1e-9);
-    body.updateVel();
-    body.updatePos();
-    EXPECT_EQ(body.getAge(), 5);
-    EXPECT_NEAR(body.getPos().x, 4.2, 1e-9);
-    body.setPos(0, 0);
-    body.pushPos(-0.7, 2.9, 2.0);
-    EXPECT_EQ(centre(body), Pair(0, 2));
-    body.pushPos(-0.6, 0);
-    EXPECT_EQ(centre(body), Pair(-1, 2));
-    body.setPos(Position{3.9, -2.5, 1.0});
-    EXPECT_DOUBLE_EQ(body.getPos().y, -2.0);
-    EXPECT_EQ(centre(body), Pair(3, -2));
-    EXPECT_DOUBLE_EQ(body.getPos().facing, 2.0);
+    const struct { char step; double magnitude, degrees; const char* after; } steps[] = {
+        {'v', 2, 0, "0 0 0 | 0 0 | 2 0 | 0 0 | 0"},
+        {'p', 2, 180, "0 0 0 | 0 0 | 5.30718e-06 1.5708 | 0 0 | 0"},
+        {'p', -3, 0, "0 0 0 | 0 0 | 3 3.14159 | 0 0 | 0"},
+        {'v', 0, 0, "0 0 0 | 0 0 | 0 0 | 0 0 | 0"},
+        {'a', 0.3, 0, "0 0 0 | 0 0 | 0 0 | 0.3 0 | 0"},
+        {'a', 0.4, 90, "0 0 0 | 0 0 | 0 0 | 0.5 0.927294 | 0"},
+        {'s', 0.2, 0, "0 0 0 | 0 0 | 0 0 | 0.2 0 | 0"},
+        {'u', 5, 0, "3 0 0 | 3 0 | 1 0 | 0.2 0 | 5"},
+        {'w', 0, 0, "4.2 0 0 | 4 0 | 1.2 0 | 0.2 0 | 5"},
+        {'x', -0.7, 2.9, "3.5 2.9 2 | 3 2 | 1.2 0 | 0.2 0 | 5"},
+        {'x', -3.6, 0, "-0.1 2.9 2 | 0 2 | 1.2 0 | 0.2 0 | 5"},
+        {'x', -1.2, 0, "-1.3 2.9 2 | -1 2 | 1.2 0 | 0.2 0 | 5"},
+        {'P', 3.9, -2.5, "3 -2 2 | 3 -2 | 1.2 0 | 0.2 0 | 5"}};
+    for (const auto& s : steps) {
+        switch (s.step) {
+        case 'v': body.setVel(s.magnitude, s.degrees); break;
+        case 'p': body.pushVel(s.magnitude, s.degrees); break;
+        case 'a': body.pushAcc(s.magnitude, s.degrees); break;
+        case 's': body.setAcc(s.magnitude, s.degrees); break;
+        case 'u': for (int i = 0; i < s.magnitude; ++i) body.update(); break;
+        case 'w': body.updateVel(), body.updatePos(); break;
+        case 'x': body.pushPos(s.magnitude, s.degrees, 2.0); break;
+        case 'P': body.setPos(Position{s.magnitude, s.degrees, 1.0}); break;
+        }
+        EXPECT_EQ(motion(body), s.after) << s.step << " " << s.magnitude << " " << s.degrees;
+    }
 }
 
 // Gone once ten pixels beyond an edge of the screen; with no screen, never.
@@ -89,15 +84,14 @@ TEST_F(SpriteTest, TurningSwapsTheSizeOnlyBetweenGroups) {
                   shipImage + "\n");
         EXPECT_FALSE(ship.isSelected());
         EXPECT_NEAR(ship.getPos().facing, toRadians(t.degrees), 1e-12) << t.letter;
-        EXPECT_EQ(ship.getFilename(), "images/ship_sprite/Ship-2_" + std::string(1, t.picture) + ".bmp");
+        EXPECT_EQ(ship.getFilename().substr(26, 1), std::string(1, t.picture));
         EXPECT_EQ(size(ship), t.size) << t.letter;
         EXPECT_EQ(ship.getImage()->w, t.picture == 'N' ? 48 : 45) << t.letter;
     }
     files.picture("images/plainN.bmp", 4, 4, kWhite);
     body.setImage("images/plain");
     body.turn(270, 'N');
-    EXPECT_EQ(body.getFilename(), "images/plainN.bmp");
-    EXPECT_EQ(size(body), Pair(46, 40));
+    EXPECT_EQ(std::tuple(body.getFilename(), size(body)), std::tuple("images/plainN.bmp", Pair(46, 40)));
 }
 
 TEST_F(SpriteTest, CopiesAndAssignmentsTakeEverything) {
@@ -112,13 +106,8 @@ TEST_F(SpriteTest, CopiesAndAssignmentsTakeEverything) {
     Sprite& same = assigned;
     assigned = same;
     for (const Sprite* s : {&copy, &assigned}) {
-        EXPECT_DOUBLE_EQ(s->getPos().x, body.getPos().x);
-        EXPECT_EQ(centre(*s), centre(body));
-        EXPECT_DOUBLE_EQ(s->getVel().angle, body.getVel().angle);
-        EXPECT_DOUBLE_EQ(s->getAcc().magnitude, 0.5);
-        EXPECT_TRUE(s->collid());
-        EXPECT_EQ(s->getAge(), 1);
-        EXPECT_EQ(s->getFilename(), shipImage);
+        EXPECT_EQ(motion(*s), motion(body));
+        EXPECT_EQ(std::tuple(s->collid(), s->getFilename()), std::tuple(true, shipImage));
         EXPECT_NE(s->getImage(), body.getImage());
         EXPECT_NE(s->getImage(), nullptr);
     }

@@ -2,6 +2,7 @@
 
 #include "EventQueue.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -90,6 +91,16 @@ int countColour(SDL_Surface* surface, Rgb colour) {
     for (int y = 0; y < surface->h; ++y)
         for (int x = 0; x < surface->w; ++x) count += pixelAt(surface, x, y) == colour;
     return count;
+}
+
+std::string motion(const Sprite& body) {
+    const Position p = body.getPos();
+    const Velocity v = body.getVel();
+    const Acceleration a = body.getAcc();
+    char line[200];
+    std::snprintf(line, sizeof line, "%g %g %g | %d %d | %g %g | %g %g | %d", p.x, p.y, p.facing,
+                  body.getx(), body.gety(), v.magnitude, v.angle, a.magnitude, a.angle, body.getAge());
+    return line;
 }
 
 std::string sizeOf(SDL_Surface* surface) {

@@ -1,7 +1,7 @@
 #ifndef ORBITANE_TESTS_TESTSUPPORT_H
 #define ORBITANE_TESTS_TESTSUPPORT_H
 
-#include "Object.h"
+#include "Sprite.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -49,6 +49,10 @@ std::string sizeOf(SDL_Surface* surface);
 using Pair = std::pair<int, int>;
 inline Pair centre(const Object& body) { return {body.getx(), body.gety()}; }
 inline Pair size(const Object& body) { return {body.getw(), body.geth()}; }
+
+// A body's whole motion state on one line, to six significant digits:
+// "x y facing | centre x y | speed heading | acceleration direction | age".
+std::string motion(const Sprite& body);
 
 // What the code prints on standard output or standard error while it runs.
 template <typename F>
