@@ -7,8 +7,7 @@ namespace font {
 
 namespace {
 // Each glyph is its rows top to bottom, '#' for ink, split by '|'; rows left out are blank.
-const std::map<char, const char*>& glyphs()
-{
+const std::map<char, const char*>& glyphs() {
     static const std::map<char, const char*> table = {
         {'0', ".###.|#...#|#..##|#.#.#|##..#|#...#|.###."},
         {'1', "..#..|.##..|..#..|..#..|..#..|..#..|.###."},
@@ -111,8 +110,7 @@ const std::map<char, const char*>& glyphs()
 }
 
 // Rows of one glyph, all padded to the same width.
-std::vector<std::string> rowsOf(char c)
-{
+std::vector<std::string> rowsOf(char c) {
     auto found = glyphs().find(c);
     std::string source = found != glyphs().end() ? found->second : glyphs().at('?');
     std::vector<std::string> rows(1);
@@ -123,51 +121,43 @@ std::vector<std::string> rowsOf(char c)
             rows.back() += cell;
     }
     size_t width = 0;
-    for (const auto& row : rows)
-        width = std::max(width, row.size());
+    for (const auto& row : rows) width = std::max(width, row.size());
     rows.resize(kRows);
-    for (auto& row : rows)
-        row.resize(width, '.');
+    for (auto& row : rows) row.resize(width, '.');
     return rows;
 }
 
 // Cells across one glyph, its spacing included.
-int advance(char c) { return int(rowsOf(c).front().size()) + 1; }
+int advance(char c) {
+    return int(rowsOf(c).front().size()) + 1;
+}
 }  // namespace
 
-std::string characters()
-{
+std::string characters() {
     std::string all;
-    for (const auto& entry : glyphs())
-        all += entry.first;
+    for (const auto& entry : glyphs()) all += entry.first;
     return all;
 }
 
-std::string fileName(char c)
-{
-    if (c == ' ')
-        return "_space";
-    if (c == ':')
-        return "_colon";
+std::string fileName(char c) {
+    if (c == ' ') return "_space";
+    if (c == ':') return "_colon";
     return std::string(1, c);
 }
 
-int textWidth(const std::string& text, int scale)
-{
+int textWidth(const std::string& text, int scale) {
     int cells = 0;
-    for (char c : text)
-        cells += advance(c);
+    for (char c : text) cells += advance(c);
     return cells * scale;
 }
 
-void drawText(Canvas& canvas, const std::string& text, int x, int top, int scale, const Shader& ink)
-{
+void drawText(Canvas& canvas, const std::string& text, int x, int top, int scale,
+              const Shader& ink) {
     for (char c : text) {
         std::vector<std::string> rows = rowsOf(c);
         for (int row = 0; row < kRows; ++row)
             for (size_t col = 0; col < rows[row].size(); ++col) {
-                if (rows[row][col] != '#')
-                    continue;
+                if (rows[row][col] != '#') continue;
                 for (int dy = 0; dy < scale; ++dy)
                     for (int dx = 0; dx < scale; ++dx) {
                         int px = x + int(col) * scale + dx;
@@ -179,18 +169,17 @@ void drawText(Canvas& canvas, const std::string& text, int x, int top, int scale
     }
 }
 
-Shader fileInk(float top, float scale)
-{
+Shader fileInk(float top, float scale) {
     Color upper = hex(0xFFF8E4);
     Color lower = hex(0xF2CF86);
     float capHeight = kCapRows * scale;
     return [=](Vec p) { return mix(upper, lower, clamp01((p.y - top) / capHeight)); };
 }
 
-Canvas glyphPicture(char c)
-{
+Canvas glyphPicture(char c) {
     Canvas canvas(textWidth(std::string(1, c), kFileScale), kFileHeight);
-    drawText(canvas, std::string(1, c), 0, kFilePadding, kFileScale, fileInk(kFilePadding, kFileScale));
+    drawText(canvas, std::string(1, c), 0, kFilePadding, kFileScale,
+             fileInk(kFilePadding, kFileScale));
     return canvas;
 }
 

@@ -24,7 +24,8 @@ std::string fileName(char c);
 
 // Text laid out at `scale` pixels a cell; `top` is the top of the capitals.
 int textWidth(const std::string& text, int scale);
-void drawText(Canvas& canvas, const std::string& text, int x, int top, int scale, const Shader& ink);
+void drawText(Canvas& canvas, const std::string& text, int x, int top, int scale,
+              const Shader& ink);
 
 // The ink of the font files: pale yellow-white, a touch warmer towards the baseline.
 Shader fileInk(float top, float scale);

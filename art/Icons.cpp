@@ -16,8 +16,7 @@ const Vec kShipAt{0.68f, 0.3f};
 constexpr float kShipAngle = -42;
 constexpr float kShipScale = 0.64f / 64;
 
-void drawIconScene(Canvas& canvas, float size)
-{
+void drawIconScene(Canvas& canvas, float size) {
     drawPlanet(canvas, kPlanetAt * size, kPlanetRadius * size, kRingTilt);
     drawShip(canvas, {kShipAt * size, kShipAngle, kShipScale * size});
 }
@@ -28,31 +27,29 @@ constexpr float kRingRy = 0.42f;
 constexpr float kRingWidth = 0.55f;
 }  // namespace
 
-Canvas windowIcon()
-{
+Canvas windowIcon() {
     Canvas canvas(kWindowIconSize, kWindowIconSize);
     drawStars(canvas, kIconStarSeed, 4);
     drawIconScene(canvas, kWindowIconSize);
     return canvas;
 }
 
-Canvas desktopIcon(int size)
-{
+Canvas desktopIcon(int size) {
     Canvas canvas(size, size);
     drawIconScene(canvas, float(size));
     return canvas;
 }
 
 // The same scene as vectors, for desktops that prefer them.
-std::string desktopIconSvg()
-{
+std::string desktopIconSvg() {
     float cx = kPlanetAt.x * kSvgSize;
     float cy = kPlanetAt.y * kSvgSize;
     float r = kPlanetRadius * kSvgSize;
     float rx = kRingRx * r;
     float ry = kRingRy * r;
     std::ostringstream svg;
-    svg << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"64\" height=\"64\" viewBox=\"0 0 64 64\">\n"
+    svg << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"64\" height=\"64\" viewBox=\"0 0 64 "
+           "64\">\n"
         << "  <defs>\n"
         << "    <radialGradient id=\"planet\" cx=\"0.3\" cy=\"0.3\" r=\"0.8\">\n"
         << "      <stop offset=\"0\" stop-color=\"#9ED2E8\"/>\n"
@@ -60,18 +57,24 @@ std::string desktopIconSvg()
         << "      <stop offset=\"1\" stop-color=\"#0A1230\"/>\n"
         << "    </radialGradient>\n"
         << "  </defs>\n"
-        << "  <g transform=\"translate(" << cx << " " << cy << ") rotate(" << kRingTilt << ")\" fill=\"none\" stroke-width=\""
-        << kRingWidth * r * 0.5f << "\">\n"
-        << "    <ellipse cx=\"0\" cy=\"0\" rx=\"" << rx << "\" ry=\"" << ry << "\" stroke=\"#76705A\"/>\n"
+        << "  <g transform=\"translate(" << cx << " " << cy << ") rotate(" << kRingTilt
+        << ")\" fill=\"none\" stroke-width=\"" << kRingWidth * r * 0.5f << "\">\n"
+        << "    <ellipse cx=\"0\" cy=\"0\" rx=\"" << rx << "\" ry=\"" << ry
+        << "\" stroke=\"#76705A\"/>\n"
         << "    <circle cx=\"0\" cy=\"0\" r=\"" << r << "\" fill=\"#3E7CB0\" stroke=\"none\"/>\n"
-        << "    <circle cx=\"0\" cy=\"0\" r=\"" << r << "\" fill=\"url(#planet)\" stroke=\"none\"/>\n"
-        << "    <path d=\"M " << rx << " 0 A " << rx << " " << ry << " 0 0 1 " << -rx << " 0\" stroke=\"#D8C8A0\"/>\n"
+        << "    <circle cx=\"0\" cy=\"0\" r=\"" << r
+        << "\" fill=\"url(#planet)\" stroke=\"none\"/>\n"
+        << "    <path d=\"M " << rx << " 0 A " << rx << " " << ry << " 0 0 1 " << -rx
+        << " 0\" stroke=\"#D8C8A0\"/>\n"
         << "  </g>\n"
-        << "  <g transform=\"translate(" << kShipAt.x * kSvgSize << " " << kShipAt.y * kSvgSize << ") rotate("
-        << kShipAngle << ") scale(" << kShipScale * kSvgSize << ")\" stroke=\"none\">\n"
+        << "  <g transform=\"translate(" << kShipAt.x * kSvgSize << " " << kShipAt.y * kSvgSize
+        << ") rotate(" << kShipAngle << ") scale(" << kShipScale * kSvgSize
+        << ")\" stroke=\"none\">\n"
         << "    <circle cx=\"-19.5\" cy=\"0\" r=\"3\" fill=\"#FF9A3A\"/>\n"
-        << "    <polygon points=\"7,-4 -9,-19 -16,-21.5 -14,-4 -14,4 -16,21.5 -9,19 7,4\" fill=\"#7A879E\"/>\n"
-        << "    <polygon points=\"21,0 15,-2.2 8,-4 -2,-5 -13,-4.6 -17,-3.4 -17,3.4 -13,4.6 -2,5 8,4 15,2.2\" "
+        << "    <polygon points=\"7,-4 -9,-19 -16,-21.5 -14,-4 -14,4 -16,21.5 -9,19 7,4\" "
+           "fill=\"#7A879E\"/>\n"
+        << "    <polygon points=\"21,0 15,-2.2 8,-4 -2,-5 -13,-4.6 -17,-3.4 -17,3.4 -13,4.6 -2,5 "
+           "8,4 15,2.2\" "
         << "fill=\"#C8D2E0\"/>\n"
         << "    <ellipse cx=\"5.3\" cy=\"0\" rx=\"5\" ry=\"1.9\" fill=\"#6FE0FF\"/>\n"
         << "  </g>\n"

@@ -13,7 +13,8 @@ void putBig32(std::vector<uint8_t>& out, uint32_t v) {
 }
 
 // Length, type, data, then the CRC of type and data.
-void putChunk(std::vector<uint8_t>& out, const std::string& type, const std::vector<uint8_t>& data) {
+void putChunk(std::vector<uint8_t>& out, const std::string& type,
+              const std::vector<uint8_t>& data) {
     putBig32(out, uint32_t(data.size()));
     size_t start = out.size();
     out.insert(out.end(), type.begin(), type.end());
@@ -21,7 +22,9 @@ void putChunk(std::vector<uint8_t>& out, const std::string& type, const std::vec
     putBig32(out, uint32_t(crc32(0, out.data() + start, uInt(out.size() - start))));
 }
 
-uint8_t byte(float v) { return uint8_t(std::lround(clamp01(v) * 255)); }
+uint8_t byte(float v) {
+    return uint8_t(std::lround(clamp01(v) * 255));
+}
 
 // Each row starts with filter type 0; colour is stored straight, not premultiplied.
 std::vector<uint8_t> rawRows(const Canvas& canvas) {

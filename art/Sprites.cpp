@@ -13,14 +13,15 @@ constexpr int kShipSpan = 48;
 constexpr float kShipReach = 26;  // local units from the ship's centre to its farthest glow
 
 // The ship in its own frame: nose towards +x, wings along y, about 42 units long.
-const std::vector<Vec> kHullHalf = {{21, 0}, {15, -2.2f}, {8, -4}, {-2, -5}, {-13, -4.6f}, {-17, -3.4f}};
+const std::vector<Vec> kHullHalf = {{21, 0},  {15, -2.2f},  {8, -4},
+                                    {-2, -5}, {-13, -4.6f}, {-17, -3.4f}};
 const std::vector<Vec> kWingHalf = {{7, -4}, {-9, -19}, {-12, -21.5f}, {-16, -21.5f}, {-14, -4}};
-const std::vector<Vec> kTrimHalf = {{-8.2f, -16.5f}, {-10.4f, -18.6f}, {-15.4f, -18.6f}, {-15.1f, -16.5f}};
+const std::vector<Vec> kTrimHalf = {
+    {-8.2f, -16.5f}, {-10.4f, -18.6f}, {-15.4f, -18.6f}, {-15.1f, -16.5f}};
 const std::vector<Vec> kGunHalf = {{-3, -20.2f}, {-16, -20.2f}, {-16, -22.6f}, {-3, -22.6f}};
 
 // Light comes from the upper left: the upper side of every part is brighter.
-Shader hullShade()
-{
+Shader hullShade() {
     return [](Vec p) {
         float across = std::fabs(p.y) / 5;
         Color c = mix(palette::kHullLight, palette::kHullDark, clamp01(across * across));
@@ -28,8 +29,7 @@ Shader hullShade()
     };
 }
 
-Shader wingShade()
-{
+Shader wingShade() {
     return [](Vec p) {
         float out = clamp01((std::fabs(p.y) - 4) / 18);
         Color c = mix(palette::kHull, palette::kHullDark, out * 0.8f);
@@ -38,54 +38,50 @@ Shader wingShade()
 }
 
 // A part drawn for the upper side, copied to the side given (1 upper, -1 lower).
-std::vector<Vec> onSide(const std::vector<Vec>& upper, float side)
-{
+std::vector<Vec> onSide(const std::vector<Vec>& upper, float side) {
     std::vector<Vec> corners;
-    for (Vec v : upper)
-        corners.push_back({v.x, v.y * side});
+    for (Vec v : upper) corners.push_back({v.x, v.y * side});
     return corners;
 }
 
-void drawWings(Canvas& canvas, const Placement& at, Box area)
-{
-    Shader gunMetal = [](Vec p) { return mix(palette::kHullDark, palette::kHull, clamp01((p.x + 16) / 13)); };
+void drawWings(Canvas& canvas, const Placement& at, Box area) {
+    Shader gunMetal = [](Vec p) {
+        return mix(palette::kHullDark, palette::kHull, clamp01((p.x + 16) / 13));
+    };
     canvas.fill(at.place(mirroredY(kGunHalf)), at.place(gunMetal), area);
     for (float side : {1.0f, -1.0f}) {
         canvas.fill(at.place(polygon(onSide(kWingHalf, side))), at.place(wingShade()), area);
         Vec root{7, -4 * side};
         Vec tip{-9, -19 * side};
         canvas.fill(at.place(segment(root, tip, 0.45f)), palette::kHullLight * 0.9f, area);
-        canvas.fill(at.place(polygon(onSide(kTrimHalf, side))), palette::kTrim * (side > 0 ? 1.0f : 0.8f), area);
+        canvas.fill(at.place(polygon(onSide(kTrimHalf, side))),
+                    palette::kTrim * (side > 0 ? 1.0f : 0.8f), area);
     }
 }
 
-void drawHull(Canvas& canvas, const Placement& at, Box area)
-{
+void drawHull(Canvas& canvas, const Placement& at, Box area) {
     canvas.fill(at.place(rectangle(-19.5f, -2.6f, -16, 2.6f)), palette::kHullDark * 0.7f, area);
     canvas.fill(at.place(mirroredY(kHullHalf)), at.place(hullShade()), area);
     canvas.fill(at.place(segment({-14, 0}, {15, 0}, 0.35f)), palette::kHullLight, area);
     canvas.fill(at.place(polygon({{21, 0}, {16.5f, -1.6f}, {16.5f, 1.6f}})), palette::kTrim, area);
 }
 
-void drawCanopy(Canvas& canvas, const Placement& at, Box area)
-{
+void drawCanopy(Canvas& canvas, const Placement& at, Box area) {
     Shader glass = linear({6, -2.5f}, palette::kCanopy, {6, 2.5f}, palette::kCanopyDeep);
     canvas.fill(at.place(ellipse({5, 0}, 6, 2.6f)), palette::kHullDark * 0.6f, area);
     canvas.fill(at.place(ellipse({5.3f, 0}, 5, 1.9f)), at.place(glass), area);
-    canvas.fill(at.place(ellipse({6.5f, -0.9f}, 2, 0.6f)), palette::kCanopy * 0.5f + Color{0.5f, 0.5f, 0.5f},
-                area);
+    canvas.fill(at.place(ellipse({6.5f, -0.9f}, 2, 0.6f)),
+                palette::kCanopy * 0.5f + Color{0.5f, 0.5f, 0.5f}, area);
 }
 
-void drawEngine(Canvas& canvas, const Placement& at)
-{
+void drawEngine(Canvas& canvas, const Placement& at) {
     float s = at.scale;
     canvas.glow(at.toWorld({-20.5f, 0}), 3.2f * s, palette::kEngine * 0.9f);
     canvas.glow(at.toWorld({-19.8f, 0}), 1.5f * s, palette::kEngineHot);
 }
 }  // namespace
 
-void drawShip(Canvas& canvas, const Placement& where)
-{
+void drawShip(Canvas& canvas, const Placement& where) {
     Box area = boxAround(where.centre, kShipReach * where.scale);
     drawWings(canvas, where, area);
     drawHull(canvas, where, area);
@@ -93,16 +89,14 @@ void drawShip(Canvas& canvas, const Placement& where)
     drawEngine(canvas, where);
 }
 
-Canvas ship()
-{
+Canvas ship() {
     Canvas canvas(kShipLength, kShipSpan);
     drawShip(canvas, {{kShipLength / 2.0f + 0.5f, kShipSpan / 2.0f}, 0, 1});
     return canvas;
 }
 
 // A ball of light with a level flare through it: it looks the same whichever way it flies.
-Canvas photon()
-{
+Canvas photon() {
     Canvas canvas(23, 8);
     Vec centre{11.5f, 4};
     for (int y = 0; y < canvas.height(); ++y)
@@ -118,8 +112,7 @@ Canvas photon()
 
 namespace {
 // Heat 0..1 to colour: smoke, deep red, orange, yellow, white.
-Color fireColor(float heat)
-{
+Color fireColor(float heat) {
     const Color ramp[] = {palette::kSmoke, palette::kFireDeep, palette::kSunGlow, palette::kSunBody,
                           palette::kSunCore};
     float scaled = clamp01(heat) * 4;
@@ -128,19 +121,18 @@ Color fireColor(float heat)
 }
 
 // Glowing embers thrown clear of the fireball.
-void drawEmbers(Canvas& canvas, Vec centre, Random& random)
-{
+void drawEmbers(Canvas& canvas, Vec centre, Random& random) {
     for (int i = 0; i < 12; ++i) {
         float angle = random.range(0, 6.2832f);
         Vec at = centre + Vec{std::cos(angle), std::sin(angle)} * random.range(13, 20);
-        canvas.glow(at, random.range(0.5f, 0.9f), mix(palette::kSunBody, palette::kSunGlow, random.uniform()));
+        canvas.glow(at, random.range(0.5f, 0.9f),
+                    mix(palette::kSunBody, palette::kSunGlow, random.uniform()));
     }
 }
 }  // namespace
 
 // A fireball whose ragged edge comes from noise; hot in the middle, smoke at the rim.
-Canvas explosion()
-{
+Canvas explosion() {
     Canvas canvas(45, 48);
     Vec centre{22.5f, 24};
     ValueNoise edge(7);
@@ -151,8 +143,7 @@ Canvas explosion()
             Vec d = p - centre;
             float reach = 19 * (0.62f + 0.55f * edge.fractal(d * 0.09f + Vec{40, 40}, 3));
             float heat = (1 - length(d) / reach) * (0.55f + 0.8f * churn.fractal(p * 0.16f, 3));
-            if (heat > 0)
-                canvas.paint(x, y, fireColor(heat * 1.25f), clamp01(heat * 6));
+            if (heat > 0) canvas.paint(x, y, fireColor(heat * 1.25f), clamp01(heat * 6));
         }
     Random random(99);
     drawEmbers(canvas, centre, random);
@@ -174,8 +165,7 @@ struct Crater {
 };
 
 // How much a crater darkens or lights a point: the wall facing the light is in shadow.
-float craterShade(const std::vector<Crater>& craters, Vec p)
-{
+float craterShade(const std::vector<Crater>& craters, Vec p) {
     float shade = 1;
     for (const Crater& c : craters) {
         Vec d = (p - c.centre) * (1 / c.radius);
@@ -189,22 +179,21 @@ float craterShade(const std::vector<Crater>& craters, Vec p)
     return shade;
 }
 
-std::vector<Crater> scatterCraters(Random& random, Vec centre, float radius)
-{
+std::vector<Crater> scatterCraters(Random& random, Vec centre, float radius) {
     std::vector<Crater> craters;
     int count = 1 + int(radius / 6);
     for (int i = 0; i < count; ++i) {
         float a = random.range(0, 6.2832f);
         float r = random.range(0, radius * 0.55f);
-        craters.push_back({centre + Vec{std::cos(a), std::sin(a)} * r, random.range(1.3f, 0.22f * radius + 1)});
+        craters.push_back(
+            {centre + Vec{std::cos(a), std::sin(a)} * r, random.range(1.3f, 0.22f * radius + 1)});
     }
     return craters;
 }
 }  // namespace
 
 // A lumpy outline around a sphere's shading, with noise grain and a few craters.
-Canvas asteroid(int size, uint32_t seed)
-{
+Canvas asteroid(int size, uint32_t seed) {
     Canvas canvas(size, size);
     Vec centre{size / 2.0f, size / 2.0f};
     float radius = size / 2.0f - 0.8f;
@@ -233,8 +222,7 @@ Canvas asteroid(int size, uint32_t seed)
 
 namespace {
 // One solar wing: a frame around dark blue cells.
-void drawPanel(Canvas& canvas, float x0, float x1)
-{
+void drawPanel(Canvas& canvas, float x0, float x1) {
     canvas.fill(rectangle(x0, 12.5f, x1, 29.5f), palette::kHull * 0.8f);
     canvas.fill(rectangle(x0 + 1, 13.5f, x1 - 1, 28.5f),
                 linear({x0, 13}, hex(0x3552A8), {x1, 29}, hex(0x101C48)));
@@ -245,8 +233,7 @@ void drawPanel(Canvas& canvas, float x0, float x1)
 }  // namespace
 
 // A little probe: gold body, a camera eye, two solar wings and a dish on a mast.
-Canvas probe()
-{
+Canvas probe() {
     Canvas canvas(46, 40);
     Vec body{23, 21};
     canvas.fill(rectangle(13, 20.3f, 33, 21.7f), palette::kHull);

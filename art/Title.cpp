@@ -36,14 +36,12 @@ struct Letter {
     std::vector<std::vector<Vec>> strokes;
 };
 
-std::vector<Vec> join(std::vector<Vec> a, const std::vector<Vec>& b)
-{
+std::vector<Vec> join(std::vector<Vec> a, const std::vector<Vec>& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
 }
 
-std::vector<Letter> logoLetters()
-{
+std::vector<Letter> logoLetters() {
     auto bowl = [](float x, float top, float bottom) {
         float r = (bottom - top) / 2;
         return join(join({{0, top}}, arc({x, top + r}, r, r, -90, 90, 16)), {{0, bottom}});
@@ -61,12 +59,10 @@ std::vector<Letter> logoLetters()
 }
 
 // The whole word as one shape, laid out from the centre of the page.
-Shape logoShape()
-{
+Shape logoShape() {
     std::vector<Letter> letters = logoLetters();
     float width = -kLogoGap;
-    for (const Letter& l : letters)
-        width += l.width + kLogoGap;
+    for (const Letter& l : letters) width += l.width + kLogoGap;
     float x = kPage / 2.0f - width * kLogoHeight / 2;
     Shape word = [](Vec) { return 1e9f; };
     for (const Letter& letter : letters) {
@@ -82,16 +78,13 @@ Shape logoShape()
 }
 
 // Sunlit from above: pale gold over orange, a hard horizon at mid height, red below.
-Color logoInk(Vec p)
-{
+Color logoInk(Vec p) {
     float v = (p.y - kLogoTop) / kLogoHeight;
-    if (v < 0.5f)
-        return mix(hex(0xFFFBE6), hex(0xFFC24A), smoothstep(-0.1f, 0.5f, v));
+    if (v < 0.5f) return mix(hex(0xFFFBE6), hex(0xFFC24A), smoothstep(-0.1f, 0.5f, v));
     return mix(hex(0xFF8424), hex(0xC8281A), smoothstep(0.5f, 1.1f, v));
 }
 
-void drawLogo(Canvas& canvas)
-{
+void drawLogo(Canvas& canvas) {
     Box area{0, int(kLogoTop - 20), kPage, int(kLogoTop + kLogoHeight + 24)};
     Shape word = cached(logoShape(), area);
     for (int depth = 6; depth >= 1; --depth) {
@@ -109,9 +102,9 @@ const Placement kOrbit{{256, 168}, -7, 1};
 constexpr float kOrbitRx = 246;
 constexpr float kOrbitRy = 44;
 
-void drawOrbit(Canvas& canvas, bool nearSide)
-{
-    Shape ring = kOrbit.place(subtract(ellipse({0, 0}, kOrbitRx + 1, kOrbitRy + 1), ellipse({0, 0}, kOrbitRx - 1, kOrbitRy - 1)));
+void drawOrbit(Canvas& canvas, bool nearSide) {
+    Shape ring = kOrbit.place(subtract(ellipse({0, 0}, kOrbitRx + 1, kOrbitRy + 1),
+                                       ellipse({0, 0}, kOrbitRx - 1, kOrbitRy - 1)));
     Shape side = kOrbit.place(Shape([nearSide](Vec p) { return nearSide ? -p.y : p.y; }));
     Shader shade = kOrbit.place(Shader([](Vec p) {
         float fade = clamp01(1.1f - std::fabs(p.x) / kOrbitRx);
@@ -121,8 +114,7 @@ void drawOrbit(Canvas& canvas, bool nearSide)
     canvas.fill(intersect(ring, side), shade, band);
 }
 
-void drawOrbitingShip(Canvas& canvas)
-{
+void drawOrbitingShip(Canvas& canvas) {
     float a = 2.05f;
     Vec local{kOrbitRx * std::cos(a), kOrbitRy * std::sin(a)};
     Vec tangent{-kOrbitRx * std::sin(a), kOrbitRy * std::cos(a)};
@@ -130,36 +122,35 @@ void drawOrbitingShip(Canvas& canvas)
     drawShip(canvas, {kOrbit.toWorld(local), heading, 0.5f});
 }
 
-Shape switchSpots()
-{
+Shape switchSpots() {
     Shape spots = [](Vec) { return 1e9f; };
     for (Vec c : kSwitchCentres)
-        spots = unite(spots, grown(rectangle(c.x - kSwitchHalfWidth, c.y - kSwitchHalfHeight, c.x + kSwitchHalfWidth,
-                                             c.y + kSwitchHalfHeight), 3));
+        spots = unite(spots, grown(rectangle(c.x - kSwitchHalfWidth, c.y - kSwitchHalfHeight,
+                                             c.x + kSwitchHalfWidth, c.y + kSwitchHalfHeight),
+                                   3));
     return spots;
 }
 
 // The nebula and most stars stay above the menu, so labels and switches sit on black.
-void drawBackdrop(Canvas& canvas)
-{
+void drawBackdrop(Canvas& canvas) {
     constexpr float kMenuTop = 280;
-    drawNebula(canvas, kTitleSeed, [](Vec p) { return 0.35f * (1 - smoothstep(120, kMenuTop, p.y)); });
+    drawNebula(canvas, kTitleSeed,
+               [](Vec p) { return 0.35f * (1 - smoothstep(120, kMenuTop, p.y)); });
     drawStars(canvas, kTitleSeed, 1.3f, [](Vec p) { return kMenuTop - p.y; });
-    drawStars(canvas, kTitleSeed + 1, 0.5f, unite([](Vec p) { return p.y - kMenuTop; }, switchSpots()));
+    drawStars(canvas, kTitleSeed + 1, 0.5f,
+              unite([](Vec p) { return p.y - kMenuTop; }, switchSpots()));
     drawPlanet(canvas, {418, 70}, 46, -20);
     canvas.glow({72, 62}, 2.5f, palette::kSunBody * 0.6f);
     canvas.glow({72, 62}, 1, palette::kSunCore);
 }
 
-void drawTagline(Canvas& canvas)
-{
+void drawTagline(Canvas& canvas) {
     const std::string tagline = "SPACE  COMBAT";
     int x = (kPage - font::textWidth(tagline, 2)) / 2;
     font::drawText(canvas, tagline, x, 244, 2, [](Vec) { return hex(0x8C9ABC); });
 }
 
-Canvas drawTitleBase()
-{
+Canvas drawTitleBase() {
     Canvas canvas(kPage, kPage);
     drawBackdrop(canvas);
     drawOrbit(canvas, false);
@@ -171,35 +162,35 @@ Canvas drawTitleBase()
 }
 
 // Every page shares the same backdrop and logo; draw them once.
-Canvas titleBase()
-{
+Canvas titleBase() {
     static const Canvas base = drawTitleBase();
     return base;
 }
 
 // A menu label at scale 3, vertically centred on its cursor row, with a dark drop shadow.
-void drawLabel(Canvas& canvas, const std::string& text, int x, int row)
-{
+void drawLabel(Canvas& canvas, const std::string& text, int x, int row) {
     int top = row - (font::kCapRows * kLabelScale) / 2;
-    font::drawText(canvas, text, x + 2, top + 2, kLabelScale, [](Vec) { return palette::kTextShadow; });
+    font::drawText(canvas, text, x + 2, top + 2, kLabelScale,
+                   [](Vec) { return palette::kTextShadow; });
     Shader ink = linear({0, float(top)}, palette::kText, {0, float(top + 21)}, palette::kTextWarm);
     font::drawText(canvas, text, x, top, kLabelScale, ink);
 }
 
 // A row of dim dashes for a menu entry that does nothing.
-void drawBlankEntry(Canvas& canvas, int x, int row)
-{
+void drawBlankEntry(Canvas& canvas, int x, int row) {
     for (int i = 0; i < 6; ++i) {
         float left = x + i * 18.0f;
-        canvas.fill(rectangle(left, row - 1.5f, left + 9, row + 1.5f), palette::kTextDim, boxAround({left, float(row)}, 10));
+        canvas.fill(rectangle(left, row - 1.5f, left + 9, row + 1.5f), palette::kTextDim,
+                    boxAround({left, float(row)}, 10));
     }
 }
 
-void drawBack(Canvas& canvas) { drawLabel(canvas, "BACK", kBackLabelX, kBackRow); }
+void drawBack(Canvas& canvas) {
+    drawLabel(canvas, "BACK", kBackLabelX, kBackRow);
+}
 }  // namespace
 
-Canvas titleMain()
-{
+Canvas titleMain() {
     Canvas canvas = titleBase();
     drawLabel(canvas, "PLAY", kMainLabelX, kRows[0]);
     drawLabel(canvas, "OPTIONS", kMainLabelX, kRows[1]);
@@ -207,8 +198,7 @@ Canvas titleMain()
     return canvas;
 }
 
-Canvas titlePlay()
-{
+Canvas titlePlay() {
     Canvas canvas = titleBase();
     drawLabel(canvas, "ONE PLAYER", kPageLabelX, kRows[0]);
     drawLabel(canvas, "TWO PLAYERS", kPageLabelX, kRows[1]);
@@ -218,8 +208,7 @@ Canvas titlePlay()
 }
 
 // The game draws each setting's switch to the right of its label; those spots stay black.
-Canvas titleOptions()
-{
+Canvas titleOptions() {
     Canvas canvas = titleBase();
     drawLabel(canvas, "SUN", kPageLabelX, kRows[0]);
     drawBlankEntry(canvas, kPageLabelX, kRows[1]);

@@ -9,11 +9,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <memory>
-#include <unistd.h>
 
 namespace {
 
@@ -75,8 +75,14 @@ void matchFrame(benchmark::State& state) {
 }
 
 // The default scene: five asteroids and no missiles in flight.
-BENCHMARK(matchFrame)->Args({5, 0})->Args({50, 0})->Args({100, 0})
-    ->Args({5, 100})->Args({5, 200})->Args({100, 200})->Unit(benchmark::kMicrosecond);
+BENCHMARK(matchFrame)
+    ->Args({5, 0})
+    ->Args({50, 0})
+    ->Args({100, 0})
+    ->Args({5, 100})
+    ->Args({5, 200})
+    ->Args({100, 200})
+    ->Unit(benchmark::kMicrosecond);
 
 // Reading and drawing the background and score pictures and presenting.
 void floor(benchmark::State& state) {
@@ -115,7 +121,8 @@ void pacedShare(benchmark::State& state, Frame frame) {
             pacer.wait();
         }
         const double cpu = double(std::clock() - used) / CLOCKS_PER_SEC;
-        const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        const double wall =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         state.counters["cpu_share"] = cpu / wall;
     }
 }

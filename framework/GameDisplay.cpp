@@ -57,8 +57,7 @@ public:
     // The pixels across times the pixels down (a negative height just means
     // rows stored top down).
     long long pixels() const {
-        if (isCore())
-            return static_cast<long long>(field(kSizesAt, 2)) * field(kSizesAt + 2, 2);
+        if (isCore()) return static_cast<long long>(field(kSizesAt, 2)) * field(kSizesAt + 2, 2);
         const long long width = static_cast<Sint32>(field(kSizesAt, 4));
         const long long height = static_cast<Sint32>(field(kSizesAt + 4, 4));
         return std::llabs(width) * std::llabs(height);
@@ -127,7 +126,6 @@ void freeAll(std::vector<SDL_Surface*>& surfaces) {
     surfaces.clear();
 }
 
-
 }  // namespace
 
 SDL_Surface* createDisplay(SDL_Surface*, unsigned long width, unsigned long height,
@@ -180,7 +178,8 @@ void click_drag(Object& object, SDL_Event& event, Console& console) {
         if (event.type == SDL_MOUSEMOTION && motion.x < console.screen->w &&
             motion.y < console.screen->h) {
             std::cout << "dragged!:  X:" << motion.x << " Y: " << motion.y << std::endl;
-            object.moveTo(object.getx() + motion.x - previousX, object.gety() + motion.y - previousY);
+            object.moveTo(object.getx() + motion.x - previousX,
+                          object.gety() + motion.y - previousY);
             displayBG(console.screen, console);
             displayElse(console, &object);
             object.display(console.screen, false);
@@ -245,8 +244,8 @@ void display_image(SDL_Surface* image, SDL_Surface* target, int x, int y, bool u
 }
 
 SDL_Surface* create_SDL_Surface(int width, int height) {
-    SDL_Surface* surface = SDL_CreateRGBSurface(0, width, height, 32, kRedMask, kGreenMask,
-                                                kBlueMask, kAlphaMask);
+    SDL_Surface* surface =
+        SDL_CreateRGBSurface(0, width, height, 32, kRedMask, kGreenMask, kBlueMask, kAlphaMask);
     if (!surface) {
         std::fprintf(stderr, "CreateRGBSurface failed: %s\n", SDL_GetError());
         std::exit(1);
@@ -316,8 +315,8 @@ SDL_Surface* createText(std::string const& text) {
     int height = 0;
     if (!loadLetters(text, letters, width, height)) return nullptr;
     // A text SDL can't make room for is left out rather than ending the game.
-    SDL_Surface* composed = SDL_CreateRGBSurface(0, width, height, 32, kRedMask, kGreenMask,
-                                                 kBlueMask, kAlphaMask);
+    SDL_Surface* composed =
+        SDL_CreateRGBSurface(0, width, height, 32, kRedMask, kGreenMask, kBlueMask, kAlphaMask);
     if (composed) drawLetters(letters, height, composed, 0, 0);
     freeAll(letters);
     return composed;

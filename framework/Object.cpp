@@ -36,16 +36,16 @@ bool fileExists(char const* path) {
 }
 
 Object::Object(int height, int width, bool isSelectable)
-    : rect(), filename(NO_FILENAME), image(nullptr), selectable(isSelectable),
-      selected(false), visible(true) {
+    : rect(), filename(NO_FILENAME), image(nullptr), selectable(isSelectable), selected(false),
+      visible(true) {
     resize(height, width);
     moveTo(0, 0);
     Object::setImage(std::string(filename));
 }
 
 Object::Object(const Object& other)
-    : rect(other.rect), filename(other.filename), image(nullptr),
-      selectable(other.selectable), selected(other.selected), visible(other.visible) {
+    : rect(other.rect), filename(other.filename), image(nullptr), selectable(other.selectable),
+      selected(other.selected), visible(other.visible) {
     if (other.image)
         image = SDL_ConvertSurface(other.image, other.image->format, other.image->flags);
 }

@@ -38,8 +38,8 @@ const int kFullTurn = 360;
 }  // namespace
 
 Game::Game()
-    : console(), event(), sunOn(true), wrapOn(true), playerMode(0), score(0),
-      lives(kStartLives), player(this), enemy(this), sun(true), asteroids() {}
+    : console(), event(), sunOn(true), wrapOn(true), playerMode(0), score(0), lives(kStartLives),
+      player(this), enemy(this), sun(true), asteroids() {}
 
 void Game::initialize() {
     player.setPos(kPlayerStartX, kPlayerStartY);

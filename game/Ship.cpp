@@ -50,8 +50,8 @@ Ship::Ship(Game* owner)
 
 Ship::Ship(const Ship& other)
     : Sprite(other), missiles(), game(other.game), thrustWest(other.thrustWest),
-      thrustEast(other.thrustEast), thrustNorth(other.thrustNorth),
-      thrustSouth(other.thrustSouth), firing(other.firing), respawnTimer(other.respawnTimer) {
+      thrustEast(other.thrustEast), thrustNorth(other.thrustNorth), thrustSouth(other.thrustSouth),
+      firing(other.firing), respawnTimer(other.respawnTimer) {
     copyMissilesFrom(other);
 }
 

@@ -24,8 +24,8 @@ bool facesNorthOrSouth(char letter) {
 }  // namespace
 
 Sprite::Sprite(bool isCollidable)
-    : Object(kDefaultHeight, kDefaultWidth, false), pos(), vel(), acc(),
-      collidable(isCollidable), age(0) {
+    : Object(kDefaultHeight, kDefaultWidth, false), pos(), vel(), acc(), collidable(isCollidable),
+      age(0) {
     setImage(kDefaultPicture);
     pos.x = pos.y = 0;
     pos_to_pixels();
@@ -33,8 +33,8 @@ Sprite::Sprite(bool isCollidable)
 }
 
 Sprite::Sprite(const Sprite& other)
-    : Object(other), pos(other.pos), vel(other.vel), acc(other.acc),
-      collidable(other.collidable), age(other.age) {}
+    : Object(other), pos(other.pos), vel(other.vel), acc(other.acc), collidable(other.collidable),
+      age(other.age) {}
 
 Sprite& Sprite::operator=(const Sprite& other) {
     if (this == &other) return *this;

@@ -27,13 +27,15 @@ struct Point {
     int y;
 };
 
-// Where the cursor sits for each entry, in entry order.
+// Where the cursor sits for each entry, in entry order: a row a page.
+// clang-format off
 const Point kCursorAt[] = {
     {218, 326}, {218, 369}, {218, 413},
     {123, 326}, {123, 369}, {123, 413},
     {123, 326}, {123, 369}, {123, 413},
     {61, 480},
 };
+// clang-format on
 const Point kSunToggleAt = {370, 326};
 const Point kWrapToggleAt = {400, 413};
 
@@ -42,14 +44,16 @@ const Point kWrapToggleAt = {400, 413};
 const char* const TitleMenu::kTitlePicture = "images/TitleScreen.bmp";
 
 void TitleMenu::openDisplay(Game& game, SDL_Color* palette) {
-    game.console.screen = createDisplay(game.console.screen, kTitleSize, kTitleSize,
-                                        kBitsPerPixel, palette, kPaletteSize);
+    game.console.screen = createDisplay(game.console.screen, kTitleSize, kTitleSize, kBitsPerPixel,
+                                        palette, kPaletteSize);
 }
 
+// clang-format off
 TitleMenu::TitleMenu(Game& world, SDL_Color* paletteBuffer, int count, char** arguments)
     : game(world), palette(paletteBuffer), argc(count), argv(arguments), selector(PLAY),
       firstEntry(PLAY), lastEntry(QUIT), running(true),
       cursor(kCursorHeight, kCursorWidth, false), toggle(kToggleHeight, kToggleWidth, false) {
+    // clang-format on
     cursor.setImage(kCursorPicture);
     cursor.moveTo(kCursorAt[PLAY].x, kCursorAt[PLAY].y);
     toggle.setImage(kToggleOn);

@@ -13,12 +13,14 @@ class Game;
 class TitleMenu {
 public:
     // The entries; 9 is the back entry of both sub-pages.
+    // clang-format off
     enum Entry {
         PLAY, OPTIONS, QUIT,
         ONE_PLAYER, TWO_PLAYERS, NO_MATCH,
         SUN, NOTHING, WRAP,
         BACK
     };
+    // clang-format on
 
     // Starts on the main page. The palette buffer is the one the program
     // opens every display with; the arguments go to every match.

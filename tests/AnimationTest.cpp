@@ -17,7 +17,8 @@ TEST(Animation, FramesKeepTheirOrderAndCopiesTheirOwnPictures) {
     TempResources files;
     auto original = std::make_unique<Animation>();
     for (int width : {3, 5, 7}) {
-        files.picture("images/" + std::to_string(width) + ".bmp", width, 2, kRed >> (width - 3) * 4);
+        files.picture("images/" + std::to_string(width) + ".bmp", width, 2,
+                      kRed >> (width - 3) * 4);
         original->add_image("images/" + std::to_string(width) + ".bmp", 'a' + width / 2 - 1);
     }
     EXPECT_EQ(stderrOf([&] { original->add_image("images/missing.bmp", 'm'); }), "");

@@ -11,16 +11,19 @@ const double kFrame = 1000.0 / 60.0;
 TEST(FramePacer, SleepsUntilTheNextSixtiethAndRestartsWhenFarBehind) {
     double now = 1000.0;
     std::vector<double> sleeps;
-    FramePacer pacer([&] { return now; }, [&](double until) {
-        sleeps.push_back(until - now);
-        now = until;
-    });
+    FramePacer pacer([&] { return now; },
+                     [&](double until) {
+                         sleeps.push_back(until - now);
+                         now = until;
+                     });
+    // clang-format off
     const struct { double work; bool slept; double after; } frames[] = {
         {4, true, 1000 + kFrame},  // on time: sleeps until the next frame
         {kFrame + 5, false, 1000 + 2 * kFrame + 5},  // late by less than a frame: at once
         {2, true, 1000 + 3 * kFrame},  // and back on the old schedule
         {500, false, 1500 + 3 * kFrame},  // far behind: starts a new schedule
         {1, true, 1500 + 4 * kFrame}};
+    // clang-format on
     for (const auto& f : frames) {
         const std::size_t before = sleeps.size();
         now += f.work;
@@ -32,4 +35,3 @@ TEST(FramePacer, SleepsUntilTheNextSixtiethAndRestartsWhenFarBehind) {
     EXPECT_NEAR(now, 2500 + 4 * kFrame, 1e-6);  // sixty frames take a second, without drift
     EXPECT_NEAR(pacer.nextFrame(), now + kFrame, 1e-6);
 }
-

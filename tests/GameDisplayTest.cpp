@@ -22,7 +22,8 @@ std::string bmp(int width, int height, int bits, int compression, const std::str
                    little(compression) + little(pixels.size()) + little(2835) + little(2835) +
                    little(bits <= 8 ? tables.size() / 4 : 0) + little(0);
     const std::size_t start = 14 + info.size() + tables.size();
-    return "BM" + little(start + pixels.size()) + little(0) + little(start) + info + tables + pixels;
+    return "BM" + little(start + pixels.size()) + little(0) + little(start) + info + tables +
+           pixels;
 }
 
 // The same picture claiming another number of palette entries.
@@ -100,7 +101,8 @@ TEST_F(GameDisplayTest, PicturesAreDrawnByTheirCornerAndClipped) {
     EXPECT_EQ(std::make_tuple(f.BitsPerPixel, f.Rmask, f.Gmask, f.Bmask, f.Amask),
               std::make_tuple(32, 0xFFu, 0xFF00u, 0xFF0000u, 0xFF000000u));
     EXPECT_EQ(sizeOf(blank), "3x2");
-    EXPECT_EXIT(create_SDL_Surface(-1, 4), testing::ExitedWithCode(1), "^CreateRGBSurface failed: ");
+    EXPECT_EXIT(create_SDL_Surface(-1, 4), testing::ExitedWithCode(1),
+                "^CreateRGBSurface failed: ");
 }
 
 // Each list is drawn in order at the origin, every file read again each time.
@@ -113,7 +115,8 @@ TEST_F(GameDisplayTest, LayerPassesReadTheirFilesEveryTime) {
     EXPECT_EQ(pixelAt(screen, 9, 9), kRed);
     EXPECT_EQ(pixelAt(screen, 10, 10), kBlue);
     files.picture("images/front.bmp", 10, 10, kGreen);
-    EXPECT_EQ(stderrOf([&] { displayUI(nullptr, console); }).rfind("Couldn't load images/none", 0), 0u);
+    EXPECT_EQ(stderrOf([&] { displayUI(nullptr, console); }).rfind("Couldn't load images/none", 0),
+              0u);
     EXPECT_EQ(pixelAt(screen, 9, 9), kGreen);
 }
 
@@ -128,8 +131,10 @@ TEST_F(GameDisplayTest, TextIsLaidOutLetterByLetter) {
     SDL_Surface* text = createText("LIVES: 15");
     EXPECT_EQ(text->format->BitsPerPixel, 32);
     displayText("LIVES:\t15", screen, 1, 2, false);
+    // clang-format off
     const struct { int x, y; Rgb colour; } points[] = {
         {29, 0, kWhite}, {30, 4, kRed}, {33, 8, kBlue}, {37, 0, kWhite}, {38, 8, kWhite}};
+    // clang-format on
     for (const auto& p : points) {
         EXPECT_EQ(pixelAt(text, p.x, p.y), p.colour) << p.x;
         EXPECT_EQ(pixelAt(screen, p.x + 1, p.y + 2), p.colour) << p.x;
@@ -156,7 +161,8 @@ TEST_F(GameDisplayTest, HeadersClaimingAbsurdSizesAreRefusedUnread) {
         bmp(20000, 20000, 8, kRunLength8, kPalette, kEnd)};
     for (const std::string& bytes : cases) {
         EXPECT_EQ(load(bytes), "none");
-        EXPECT_EQ(said, "Couldn't load images/bad.bmp: BMP header claims more than 4194304 pixels\n");
+        EXPECT_EQ(said,
+                  "Couldn't load images/bad.bmp: BMP header claims more than 4194304 pixels\n");
     }
     // SDL would make room for gigabytes of palette.
     for (const std::string& bytes :
@@ -164,7 +170,9 @@ TEST_F(GameDisplayTest, HeadersClaimingAbsurdSizesAreRefusedUnread) {
           claimingColours(kEightBit, 257), claimingColours(kOneBit, 3),
           claimingColours(kEightBit, 0x1000).substr(0, 48)}) {
         EXPECT_EQ(load(bytes), "none");
-        EXPECT_EQ(said, "Couldn't load images/bad.bmp: BMP header claims more colours than its depth holds\n");
+        EXPECT_EQ(
+            said,
+            "Couldn't load images/bad.bmp: BMP header claims more colours than its depth holds\n");
     }
     Object thing(10, 10, false);
     thing.setImage("images/bad.bmp");

@@ -13,7 +13,8 @@ protected:
         game.wrapOn = wrapOn;
         match = std::make_unique<Match>(game);
         drainEvents();
-        for (Sprite& rock : game.asteroids) rock.setCollid(false), rock.setVel(0, 0), rock.setPos(700, 60);
+        for (Sprite& rock : game.asteroids)
+            rock.setCollid(false), rock.setVel(0, 0), rock.setPos(700, 60);
         game.player.setPos(100, 100);
         game.enemy.setPos(700, 500);
         game.enemy.setVel(0, 0);
@@ -21,7 +22,9 @@ protected:
     void frames(int count) {
         for (int i = 0; i < count; ++i) match->frame();
     }
-    std::string finish() { return stdoutOf([&] { match->finish(); }); }
+    std::string finish() {
+        return stdoutOf([&] { match->finish(); });
+    }
     Sprite& addAsteroid(int x, int y) {
         Sprite& rock = game.asteroids.emplace_back(true);
         rock.setImage("images/asteroid3.bmp");

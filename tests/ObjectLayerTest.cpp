@@ -23,8 +23,10 @@ protected:
     }
     static void push(Uint8 type, int x = 0, int y = 0) {
         SDL_Event event{};
-        if (type == SDL_MOUSEMOTION) event.motion = {type, 0, SDL_BUTTON(1), Uint16(x), Uint16(y), 0, 0};
-        else event.button = {type, 0, SDL_BUTTON_LEFT, SDL_RELEASED, Uint16(x), Uint16(y)};
+        if (type == SDL_MOUSEMOTION)
+            event.motion = {type, 0, SDL_BUTTON(1), Uint16(x), Uint16(y), 0, 0};
+        else
+            event.button = {type, 0, SDL_BUTTON_LEFT, SDL_RELEASED, Uint16(x), Uint16(y)};
         SDL_PushEvent(&event);
     }
     std::string drag() {

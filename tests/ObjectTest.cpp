@@ -20,9 +20,12 @@ protected:
 // The height comes first; the corner is the centre less half the nominal
 // size, and the blit covers the picture's own 10 x 6. Placement is 16-bit.
 TEST_F(ObjectTest, DrawsItsPictureCentredByItsNominalSize) {
-    EXPECT_EQ(Object(4, 26, false).getFilename(), NO_FILENAME);
+    EXPECT_EQ(std::tuple(Object(4, 26, false).getFilename(), centre(Object(4, 26, false))),
+              std::tuple(NO_FILENAME, Pair(0, 0)));
+    // clang-format off
     const struct { int height, width, x, y, left, top; } cases[] = {
         {4, 26, 30, 20, 17, 18}, {5, 5, 10, 10, 8, 8}};
+    // clang-format on
     for (const auto& c : cases) {
         SDL_FillRect(screen, nullptr, 0);
         button.resize(c.height, c.width);
@@ -70,6 +73,7 @@ TEST_F(ObjectTest, SelectingSwitchesToTheSelectedLookAndPrintsItsName) {
     files.picture("images/_selected/ship.bmp", 2, 2, kWhite);
     const std::string plain = "images/button.bmp", lit = "images/button_selected.bmp",
                       odd = "images/_selected/ship.bmp";
+    // clang-format off
     const struct { std::string picture, steps, printed, after; bool selected; Rgb look; } cases[] = {
         {plain, "ss", lit + "\n", lit, true, kGreen},
         {plain, "ssdd", lit + "\n" + plain + "\n", plain, false, kRed},
@@ -79,13 +83,15 @@ TEST_F(ObjectTest, SelectingSwitchesToTheSelectedLookAndPrintsItsName) {
         {"abc", "s", "abc\n", "abc", true, 0},
         // Only the suffix just before the extension is taken off.
         {odd, "sd", odd + "\n" + odd + "\n", odd, false, kWhite}};
+    // clang-format on
     for (const auto& c : cases) {
         Object body(6, 10, true);
         body.setImage(c.picture);
         EXPECT_EQ(stdoutOf([&] {
                       for (char step : c.steps)
-                          step == 's' ? body.select_this()
-                                      : step == 'd' ? body.deselect_this() : body.select_this_toggle();
+                          step == 's'   ? body.select_this()
+                          : step == 'd' ? body.deselect_this()
+                                        : body.select_this_toggle();
                   }),
                   c.printed);
         EXPECT_EQ(body.getFilename(), c.after) << c.steps;
@@ -121,7 +127,7 @@ TEST_F(ObjectTest, CopiesOwnIndependentPictures) {
     files.picture("images/button.bmp", 3, 3, kGreen);
     assigned.render();
     EXPECT_EQ(pixelAt(assigned.getImage(), 2, 2), kGreen);
-#if !defined(__SANITIZE_ADDRESS__)  // which holds freed memory back, and finds leaks itself
+#if !defined(__SANITIZE_ADDRESS__)     // which holds freed memory back, and finds leaks itself
     const long before = residentKb();  // a picture replaced is freed: 400 of 1.4 MB each
     for (int i = 0; i < 400; ++i) assigned.setImage("images/Space.bmp");
     EXPECT_LT(residentKb() - before, 64 * 1024);

@@ -50,9 +50,11 @@ TEST_F(ShipTest, AMissileLeavesTwoFramesAheadAndArmsAtAgeFive) {
 // Arrows and letters alike: a press adds its thrust and turns the ship; a
 // release takes out only a held thrust and leaves the facing.
 TEST_F(ShipTest, ThrustsAddUpAndAReleaseTakesOutOnlyAHeldOne) {
+    // clang-format off
     const struct { SDLKey arrow, letter; char facing; double degrees; } keys[] = {
         {SDLK_DOWN, SDLK_s, 'S', 90}, {SDLK_LEFT, SDLK_a, 'W', 180},
         {SDLK_UP, SDLK_w, 'N', 270}, {SDLK_RIGHT, SDLK_d, 'E', 0}};
+    // clang-format on
     for (const auto& k : keys) {
         for (SDLKey key : {k.arrow, k.letter}) {
             Ship s(&game);
@@ -101,7 +103,8 @@ TEST_F(ShipTest, KillAndRespawnTakeTwentyFiveFramesAndFourDraws) {
     ship.setVel(2, 30);
     ship.kill();
     send(ship, SDL_KEYUP, SDLK_UP);
-    EXPECT_EQ(std::tuple(ship.getVel().magnitude, ship.getAcc().magnitude, ship.getFilename(), size(ship), flags(ship)),
+    EXPECT_EQ(std::tuple(ship.getVel().magnitude, ship.getAcc().magnitude, ship.getFilename(),
+                         size(ship), flags(ship)),
               std::tuple(0.0, 0.0, shipImage, Pair(45, 48), "d"));
     std::srand(7);
     const int r1 = std::rand(), r2 = std::rand(), r3 = std::rand(), r4 = std::rand();

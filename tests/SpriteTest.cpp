@@ -22,6 +22,7 @@ TEST_F(SpriteTest, BodiesMoveThroughTheRoundedPi) {
     body.setVel(Velocity{5.0, 90.0, 99.0, 99.0});
     EXPECT_NEAR(body.getVel().x, 5 * std::cos(1.570795), 1e-12);  // about 6.6e-6, not zero
     EXPECT_NEAR(body.getVel().y, 5.0, 1e-9);
+    // clang-format off
     const struct { char step; double magnitude, degrees; const char* after; } steps[] = {
         {'v', 2, 0, "0 0 0 | 0 0 | 2 0 | 0 0 | 0"},
         {'p', 2, 180, "0 0 0 | 0 0 | 5.30718e-06 1.5708 | 0 0 | 0"},
@@ -36,13 +37,16 @@ TEST_F(SpriteTest, BodiesMoveThroughTheRoundedPi) {
         {'x', -3.6, 0, "-0.1 2.9 2 | 0 2 | 1.2 0 | 0.2 0 | 5"},
         {'x', -1.2, 0, "-1.3 2.9 2 | -1 2 | 1.2 0 | 0.2 0 | 5"},
         {'P', 3.9, -2.5, "3 -2 2 | 3 -2 | 1.2 0 | 0.2 0 | 5"}};
+    // clang-format on
     for (const auto& s : steps) {
         switch (s.step) {
         case 'v': body.setVel(s.magnitude, s.degrees); break;
         case 'p': body.pushVel(s.magnitude, s.degrees); break;
         case 'a': body.pushAcc(s.magnitude, s.degrees); break;
         case 's': body.setAcc(s.magnitude, s.degrees); break;
-        case 'u': for (int i = 0; i < s.magnitude; ++i) body.update(); break;
+        case 'u':
+            for (int i = 0; i < s.magnitude; ++i) body.update();
+            break;
         case 'w': body.updateVel(), body.updatePos(); break;
         case 'x': body.pushPos(s.magnitude, s.degrees, 2.0); break;
         case 'P': body.setPos(Position{s.magnitude, s.degrees, 1.0}); break;
@@ -55,9 +59,11 @@ TEST_F(SpriteTest, BodiesMoveThroughTheRoundedPi) {
 TEST_F(SpriteTest, LeavingTheMapNeedsTenPixelsBeyondAnEdge) {
     Console console;
     console.screen = makeScreen(800, 600);
+    // clang-format off
     const struct { int x, y; bool gone; } cases[] = {
         {-10, 0, true}, {810, 0, true}, {0, -10, true}, {0, 610, true},
         {-9, 0, false}, {809, 0, false}, {0, -9, false}, {0, 609, false}};
+    // clang-format on
     for (const auto& c : cases) {
         body.setPos(c.x, c.y);
         EXPECT_EQ(body.offTheMapDeath(console), c.gone) << c.x << "," << c.y;
@@ -72,9 +78,11 @@ TEST_F(SpriteTest, LeavingTheMapNeedsTenPixelsBeyondAnEdge) {
 // selected flag cleared without a word. A name without ".bmp" gains one.
 TEST_F(SpriteTest, TurningSwapsTheSizeOnlyBetweenGroups) {
     std::remove("images/ship_sprite/Ship-2_S.bmp");
+    // clang-format off
     const struct { double degrees; char letter, picture; Pair size; } turns[] = {
         {270, 'N', 'N', {48, 45}}, {180, 'W', 'W', {45, 48}}, {0, 'E', 'E', {45, 48}},
         {90, 'S', 'E', {48, 45}}};
+    // clang-format on
     for (const auto& t : turns) {
         Sprite ship(false);
         ship.setImage(shipImage);
@@ -91,7 +99,8 @@ TEST_F(SpriteTest, TurningSwapsTheSizeOnlyBetweenGroups) {
     files.picture("images/plainN.bmp", 4, 4, kWhite);
     body.setImage("images/plain");
     body.turn(270, 'N');
-    EXPECT_EQ(std::tuple(body.getFilename(), size(body)), std::tuple("images/plainN.bmp", Pair(46, 40)));
+    EXPECT_EQ(std::tuple(body.getFilename(), size(body)),
+              std::tuple("images/plainN.bmp", Pair(46, 40)));
 }
 
 TEST_F(SpriteTest, CopiesAndAssignmentsTakeEverything) {

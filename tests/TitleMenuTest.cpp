@@ -36,6 +36,7 @@ protected:
 // entries with the option's state, and Return flips the option.
 TEST_F(TitleMenuTest, KeysWalkThePagesAndFlipTheOptions) {
     pushKey(SDL_KEYUP, SDLK_DOWN);
+    // clang-format off
     const struct { const char* keys; int selector; Pair cursor; std::size_t pages; const char* toggle; } steps[] = {
         {"q", 0, {218, 326}, 1, ""}, {"U", 2, {218, 413}, 1, ""}, {"D", 0, {218, 326}, 1, ""},
         {"DD", 2, {218, 413}, 1, ""}, {"D", 0, {218, 326}, 1, ""}, {"DL", 2, {218, 413}, 1, ""},
@@ -47,6 +48,7 @@ TEST_F(TitleMenuTest, KeysWalkThePagesAndFlipTheOptions) {
         {"LU", 8, {123, 413}, 2, "400 413 1"}, {"LD", 6, {123, 326}, 2, "370 326 1"},
         {"\n", 6, {123, 326}, 2, "370 326 0"}, {"D\n", 7, {123, 369}, 2, ""},
         {"D\n", 8, {123, 413}, 2, "400 413 0"}, {"L\n", 0, {218, 326}, 1, ""}};
+    // clang-format on
     for (const auto& s : steps) {
         EXPECT_EQ(press(s.keys), s.selector) << s.keys;
         EXPECT_EQ(centre(menu.getCursor()), s.cursor) << s.keys;

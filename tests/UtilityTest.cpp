@@ -2,14 +2,16 @@
 #include "TestSupport.h"
 #include "Utility.h"
 
-#include <cstdlib>
 #include <unistd.h>
+#include <cstdlib>
 
 // A failed start, or the off-screen driver SDL falls back on when it reaches
 // no display, ends the program with status 1 and a line on standard error,
 // also in the built game; a started SDL keeps running.
 TEST(InitSdlDeathTest, AFailedStartEndsWithStatusOne) {
-    const auto start = [](const char* driver) { setenv("SDL_VIDEODRIVER", driver, 1), initSDL(0x30); };
+    const auto start = [](const char* driver) {
+        setenv("SDL_VIDEODRIVER", driver, 1), initSDL(0x30);
+    };
     EXPECT_EXIT(start("no-such-driver"), testing::ExitedWithCode(1), "^Unable to init SDL: .+\n");
     EXPECT_EXIT(start("offscreen"), testing::ExitedWithCode(1),
                 "^Unable to init SDL: no window system to open a window on\n");

@@ -9,7 +9,7 @@ build="$here/build"
 jobs=$(nproc 2>/dev/null || echo 2)
 
 build_packages=(cmake g++ make pkg-config libsdl1.2-compat-dev zlib1g-dev)
-test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick libx11-dev desktop-file-utils clang libclang-rt-14-dev)
+test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick libx11-dev desktop-file-utils clang libclang-rt-14-dev clang-format)
 
 # Installs the Debian packages of the list that are not installed yet.
 install_missing() {
@@ -46,6 +46,9 @@ play() {
 
 run_tests() {
     install_missing "${build_packages[@]}" "${test_packages[@]}"
+    echo "== Format and size of the test code"
+    (cd "$here" && git ls-files -z '*.cpp' '*.h' | xargs -0 -r clang-format --dry-run -Werror)
+    bash "$here/tools/test-ratio.sh"
     echo "== Tests"
     build_in "$build"
     ctest --test-dir "$build" --output-on-failure --no-tests=error -j "$jobs"

@@ -2,14 +2,14 @@
 
 #include "EventQueue.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -42,11 +42,8 @@ void TempResources::file(const std::string& name, const std::string& bytes) cons
 }
 
 void writeGamePictures(const TempResources& files) {
-    const struct {
-        const char* name;
-        int width, height;
-        Rgb colour;
-    } pictures[] = {
+    // clang-format off
+    const struct { const char* name; int width, height; Rgb colour; } pictures[] = {
         {"TitleScreen", 512, 512, 0x000080}, {"Title_Play", 512, 512, 0x008000},
         {"Title_Options", 512, 512, 0x800000}, {"select1", 26, 4, kWhite},
         {"toggle0", 30, 16, 0x808080}, {"toggle1", 30, 16, kGreen}, {"Space", 800, 600, kBlack},
@@ -58,6 +55,7 @@ void writeGamePictures(const TempResources& files) {
         {"asteroid1", 17, 17, kBlue}, {"asteroid2", 20, 20, kBlue}, {"asteroid3", 26, 26, kBlue},
         {"asteroid4", 34, 34, kBlue}, {"asteroid5", 45, 45, kBlue},
     };
+    // clang-format on
     for (const auto& p : pictures)
         files.picture(std::string("images/") + p.name + ".bmp", p.width, p.height, p.colour);
     for (const char* c = "0123456789LIVES"; *c; ++c)
@@ -99,7 +97,8 @@ std::string motion(const Sprite& body) {
     const Acceleration a = body.getAcc();
     char line[200];
     std::snprintf(line, sizeof line, "%g %g %g | %d %d | %g %g | %g %g | %d", p.x, p.y, p.facing,
-                  body.getx(), body.gety(), v.magnitude, v.angle, a.magnitude, a.angle, body.getAge());
+                  body.getx(), body.gety(), v.magnitude, v.angle, a.magnitude, a.angle,
+                  body.getAge());
     return line;
 }
 
@@ -135,15 +134,9 @@ void pushKey(Uint8 type, SDLKey key) {
     SDL_PushEvent(&event);
 }
 
-void pushQuit() {
-    SDL_Event event{};
-    event.type = SDL_QUIT;
-    SDL_PushEvent(&event);
-}
-
 void pushActive(Uint8 state, Uint8 gain) {
     SDL_Event event{};
-    event.active = {SDL_ACTIVEEVENT, gain, state};
+    event.active = {Uint8(state ? SDL_ACTIVEEVENT : SDL_QUIT), gain, state};
     SDL_PushEvent(&event);
 }
 
@@ -156,4 +149,6 @@ VideoSession::VideoSession() {
     if (SDL_Init(SDL_INIT_VIDEO) < 0) ADD_FAILURE() << "SDL_Init: " << SDL_GetError();
 }
 
-VideoSession::~VideoSession() { SDL_Quit(); }
+VideoSession::~VideoSession() {
+    SDL_Quit();
+}

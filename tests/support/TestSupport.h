@@ -47,8 +47,12 @@ std::string sizeOf(SDL_Surface* surface);
 
 // A body's centre and its width and height, each as one comparable pair.
 using Pair = std::pair<int, int>;
-inline Pair centre(const Object& body) { return {body.getx(), body.gety()}; }
-inline Pair size(const Object& body) { return {body.getw(), body.geth()}; }
+inline Pair centre(const Object& body) {
+    return {body.getx(), body.gety()};
+}
+inline Pair size(const Object& body) {
+    return {body.getw(), body.geth()};
+}
 
 // A body's whole motion state on one line, to six significant digits:
 // "x y facing | centre x y | speed heading | acceleration direction | age".
@@ -72,8 +76,12 @@ std::string stderrOf(F&& code) {
 long residentKb();
 
 // The game's own build: its resources and its program.
-inline std::string builtResources() { return ORBITANE_RESOURCES; }
-inline std::string builtBinary() { return ORBITANE_BINARY; }
+inline std::string builtResources() {
+    return ORBITANE_RESOURCES;
+}
+inline std::string builtBinary() {
+    return ORBITANE_BINARY;
+}
 // A shell command's exit status (-1 when it did not exit), and a whole file.
 int runCommand(const std::string& command);
 std::string readFile(const std::string& path);
@@ -83,8 +91,10 @@ void pushKey(Uint8 type, SDLKey key);
 inline void pushKeys(std::initializer_list<SDLKey> keys) {
     for (SDLKey key : keys) pushKey(SDL_KEYDOWN, key);
 }
-void pushQuit();
-void pushActive(Uint8 state, Uint8 gain);
+void pushActive(Uint8 state, Uint8 gain);  // the quit request with state 0
+inline void pushQuit() {
+    pushActive(0, 0);
+}
 void drainEvents();
 
 // SDL's video (the dummy driver) for the length of a test.
