@@ -181,6 +181,7 @@ TEST_F(GameDisplayTest, HeadersClaimingAbsurdSizesAreRefusedUnread) {
     EXPECT_EQ(load(bmp(2048, 2048, 8, kRunLength8, kPalette, kEnd)), "2048x2048");
     EXPECT_EQ(load(bmp(2, -3, 16, kBitFields, kMasks565, std::string(12, '\xFF'))), "2x3");
     EXPECT_EQ(load(claimingColours(kEightBit, 256)) + load(claimingColours(kOneBit, 2)), "2x28x1");
+    EXPECT_EQ(load(bmp(8, 1, 1, 0, std::string(6, '\0'), std::string(4, '\0'), true)), "8x1");
     EXPECT_EQ(said, "");
 }
 

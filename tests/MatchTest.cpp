@@ -124,10 +124,13 @@ TEST_F(MatchTest, ACrashCostsALifeScoresAndExplodesForTwentyFiveFrames) {
     EXPECT_FALSE(game.player.isAlive());
     frames(1);
     EXPECT_TRUE(game.player.isAlive() && game.player.isVisible());
-    game.lives = 1;
-    for (Ship* ship : {&game.player, &game.enemy}) ship->setPos(200, 200), ship->setVel(0, 0);
-    EXPECT_EQ(stdoutOf([&] { frames(1); }), "LIVES: 0\nScore: 100\n");
-    EXPECT_EQ(finish(), "FINAL SCORE: 100\n");
+    game.lives = 1;  // the last one, lost to an asteroid
+    game.player.setPos(200, 200);
+    game.player.setVel(0, 0);
+    game.enemy.setPos(700, 500);
+    addAsteroid(200, 200);
+    EXPECT_EQ(stdoutOf([&] { frames(1); }), "LIVES: 0\n");
+    EXPECT_EQ(finish(), "FINAL SCORE: 50\n");
     EXPECT_FALSE(match->isRunning());
     EXPECT_EQ(centre(game.player), Pair(50, 50));
 }
@@ -177,6 +180,9 @@ TEST_F(MatchTest, MissilesHitShipsAndEachOtherButPassThroughAsteroids) {
     EXPECT_EQ(game.player.missiles.back()->getx(), 400);
     EXPECT_EQ(centre(game.asteroids[game.asteroids.size() - 2]), Pair(-10, -10));
     EXPECT_EQ(game.asteroids.back().getx(), 410);
+    addAsteroid(600, 300).setPos(game.enemy.getx(), game.enemy.gety());
+    frames(1);
+    EXPECT_EQ(game.score, 50);
     Sprite* mine = stillMissile(game.player, 400, 150, true);
     Sprite* theirs = stillMissile(game.enemy, 400, 150, true);
     frames(1);

@@ -19,6 +19,8 @@ protected:
             objects[i].moveTo(50, 50);
             console.objects.push_back(&objects[i]);
         }
+        files.picture("images/back.bmp", 200, 150, kWhite);
+        console.bg_files = {"images/back.bmp"};
         drainEvents();
     }
     static void push(Uint8 type, int x = 0, int y = 0) {
@@ -63,6 +65,7 @@ TEST_F(ObjectLayerTest, TheDraggedObjectFollowsTheMouseOverTheOthers) {
     EXPECT_EQ(report, "dragged!:  X:105 Y: 100\ndragged!:  X:110 Y: 104\n");
     EXPECT_EQ(centre(objects[0]), Pair(60, 54));
     EXPECT_EQ(pixelAt(console.screen, 60, 54), kRed);
+    EXPECT_EQ(pixelAt(console.screen, 150, 100), kWhite);  // the background drawn again
     EXPECT_FALSE(takeEvent(left));
 }
 

@@ -131,5 +131,6 @@ TEST_F(ObjectTest, CopiesOwnIndependentPictures) {
     const long before = residentKb();  // a picture replaced is freed: 400 of 1.4 MB each
     for (int i = 0; i < 400; ++i) assigned.setImage("images/Space.bmp");
     EXPECT_LT(residentKb() - before, 64 * 1024);
+    EXPECT_EQ(sizeOf(SDL_ConvertSurface(assigned.getImage(), screen->format, 0)), "800x600");
 #endif
 }

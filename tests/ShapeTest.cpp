@@ -19,11 +19,12 @@ TEST(ShapeHitTest, EdgesCountForPointsAndCirclesButNotRectangles) {
     odd.width = 5, odd.height = 1;
     Circle c, d;
     c.radius = d.radius = 5;
+    d.x = 4;
     // clang-format off
     const struct { Shape& shape; int x, y; bool in; } points[] = {
         {r, 8, 7, true},    {r, 12, 13, true}, {r, 13, 10, false}, {r, 10, 14, false},
         {odd, -2, 0, true}, {odd, 3, 0, false}, {c, 3, 4, true},   {c, -5, 0, true},
-        {c, 4, 4, false}};
+        {c, 4, 4, false}, {d, 7, 4, true}};
     // clang-format on
     for (const auto& p : points) EXPECT_EQ(p.shape.on_this(p.x, p.y), p.in) << p.x << "," << p.y;
     a.width = a.height = b.width = b.height = 4;

@@ -96,6 +96,10 @@ TEST_F(SpriteTest, TurningSwapsTheSizeOnlyBetweenGroups) {
         EXPECT_EQ(size(ship), t.size) << t.letter;
         EXPECT_EQ(ship.getImage()->w, t.picture == 'N' ? 48 : 45) << t.letter;
     }
+    files.picture("N.bmp", 2, 2, kWhite);
+    body.setImage(".bmp");  // no letter to replace either
+    body.turn(270, 'N');
+    EXPECT_EQ(body.getFilename(), "N.bmp");
     files.picture("images/plainN.bmp", 4, 4, kWhite);
     body.setImage("images/plain");
     body.turn(270, 'N');

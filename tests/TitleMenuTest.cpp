@@ -62,6 +62,8 @@ TEST_F(TitleMenuTest, KeysWalkThePagesAndFlipTheOptions) {
     }
     EXPECT_EQ(game.console.bg_files.back(), "images/TitleScreen.bmp");
     EXPECT_FALSE(game.sunOn || game.wrapOn);
+    EXPECT_EQ(std::tuple(menu.getCursor().getFilename(), size(menu.getToggle())),
+              std::tuple("images/select1.bmp", Pair(30, 16)));
 }
 
 // Return starts a match from the chosen entry, the third starts none;
