@@ -10,9 +10,8 @@ std::string framesOf(const Animation& animation) {
     return seen;
 }
 
-// Pictures 3, 5 and 7 wide, and a missing one, in that order; an index
-// outside the list or a folder changes nothing. Copies own their pictures
-// and outlive the original; moves hand them over.
+// Pictures 3, 5 and 7 wide, and a missing one, in that order; an index outside the list or a folder
+// changes nothing. Copies own their pictures and outlive the original; moves hand them over.
 TEST(Animation, FramesKeepTheirOrderAndCopiesTheirOwnPictures) {
     TempResources files;
     auto original = std::make_unique<Animation>();

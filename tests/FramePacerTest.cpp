@@ -6,8 +6,8 @@
 
 const double kFrame = 1000.0 / 60.0;
 
-// A pacer on a clock the test moves by hand, noting each sleep; the clock
-// starts at 1000 ms and each frame's work takes `work` ms.
+// A pacer on a clock the test moves by hand, noting each sleep; the clock starts at 1000 ms and
+// each frame's work takes `work` ms.
 TEST(FramePacer, SleepsUntilTheNextSixtiethAndRestartsWhenFarBehind) {
     double now = 1000.0;
     std::vector<double> sleeps;

@@ -11,9 +11,9 @@ std::string little(long long value, int size = 4) {
     return bytes;
 }
 
-// A BMP file whose 40-byte header states whatever it is given, then its
-// tables (masks or palette) and its pixels as they come; with `core`, the
-// old 12-byte header with 16-bit sizes and nothing after it.
+// A BMP file whose 40-byte header states whatever it is given, then its tables (masks or palette)
+// and its pixels as they come; with `core`, the old 12-byte header with 16-bit sizes and nothing
+// after it.
 std::string bmp(int width, int height, int bits, int compression, const std::string& tables = "",
                 const std::string& pixels = "", bool core = false) {
     const std::string info =
@@ -59,8 +59,8 @@ protected:
     std::string said;
 };
 
-// Missing and undecodable files alike: null and one line with SDL's reason
-// at every attempt, and nothing drawn.
+// Missing and undecodable files alike: null and one line with SDL's reason at every attempt, and
+// nothing drawn.
 TEST_F(GameDisplayTest, LoadingABadFileReportsTheExactLine) {
     files.file("images/bad.bmp", "BMthis is not a picture");
     for (const std::string path : {"images/none.bmp", "images/bad.bmp"}) {
@@ -74,9 +74,8 @@ TEST_F(GameDisplayTest, LoadingABadFileReportsTheExactLine) {
     EXPECT_TRUE(blank());
 }
 
-// Either form draws the picture's own size at the point, clipped to the
-// target; a missing picture or target is no error, nor is pushing a
-// clipped rectangle to the display.
+// Either form draws the picture's own size at the point, clipped to the target; a missing picture
+// or target is no error, nor is pushing a clipped rectangle to the display.
 TEST_F(GameDisplayTest, PicturesAreDrawnByTheirCornerAndClipped) {
     files.picture("images/a.bmp", 4, 3, kRed);
     ShowBMP("images/a.bmp", screen, 5, 6, false);
@@ -120,9 +119,9 @@ TEST_F(GameDisplayTest, LayerPassesReadTheirFilesEveryTime) {
     EXPECT_EQ(pixelAt(screen, 9, 9), kGreen);
 }
 
-// Glyphs 6 x 9, the colon 3 x 9 in red and the space 4 x 9 in blue: letters
-// side by side without gaps, any white space drawn as the space, every letter
-// as high as the first; on the display, or composed in 32 bits.
+// Glyphs 6 x 9, the colon 3 x 9 in red and the space 4 x 9 in blue: letters side by side without
+// gaps, any white space drawn as the space, every letter as high as the first; on the display, or
+// composed in 32 bits.
 TEST_F(GameDisplayTest, TextIsLaidOutLetterByLetter) {
     for (const char* c = "LIVES0123456789"; *c; ++c)
         files.picture(std::string("fonts/") + *c + ".bmp", 6, 9, kWhite);
@@ -153,8 +152,8 @@ TEST_F(GameDisplayTest, HeadersClaimingAbsurdSizesAreRefusedUnread) {
     const std::string cases[] = {
         bmp(30000, 30000, 32, 0), bmp(1000000, 1000000, 16, kBitFields, kMasks565),
         bmp(10, INT_MIN, 16, kBitFields, kMasks565), bmp(65535, 65535, 24, 0, "", "", true),
-        // Cut off in the depth, SDL would take these for one-bit pictures of
-        // billions of pixels and unpack them a byte each.
+        // Cut off in the depth, SDL would take these for one-bit pictures of billions of pixels and
+        // unpack them a byte each.
         bmp(34799, 64768, 1, 0, "", "", true).substr(0, 25),
         bmp(100000, 100000, 16, kBitFields, kMasks565).substr(0, 25),
         // Four bytes of pixels that SDL would unpack into 400 megabytes.
@@ -185,15 +184,14 @@ TEST_F(GameDisplayTest, HeadersClaimingAbsurdSizesAreRefusedUnread) {
     EXPECT_EQ(said, "");
 }
 
-// An empty text, a missing letter, an empty glyph, or glyphs that would make
-// a picture larger than any picture may be, or than SDL can make: the text
-// is left out, silently, and the game goes on.
+// An empty text, a missing letter, an empty glyph, or glyphs that would make a picture larger than
+// any picture may be, or than SDL can make: the text is left out, silently, and the game goes on.
 TEST_F(GameDisplayTest, TextThatCannotBeShownIsLeftOutSilently) {
     files.picture("fonts/1.bmp", 6, 9, kWhite);
     files.file("fonts/0.bmp", readFile("fonts/1.bmp").replace(18, 4, 4, '\0'));  // 0 wide
     files.file("fonts/_colon.bmp", bmp(100000, 100000, 16, kBitFields, kMasks565));
-    // Sound alone; but letters take the height of the first, so eleven after
-    // it make more than four million pixels.
+    // Sound alone; but letters take the height of the first, so eleven after it make more than four
+    // million pixels.
     files.file("fonts/2.bmp", bmp(1, 65535, 8, kRunLength8, kPalette, kEnd));
     // Too high for SDL to compose; five side by side too wide.
     files.file("fonts/3.bmp", bmp(1, 65536, 8, kRunLength8, kPalette, kEnd));

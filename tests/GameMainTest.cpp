@@ -3,10 +3,9 @@
 
 #include <cmath>
 
-// Gravity from (395, 295) with the match's strength: the inverse square of
-// the distance, capped at 50 and pointing east at distance 0. Collisions need
-// both bodies collidable and rectangles that overlap, not touch; odd sizes
-// lose their half pixel.
+// Gravity from (395, 295) with the match's strength: the inverse square of the distance, capped at
+// 50 and pointing east at distance 0. Collisions need both bodies collidable and rectangles that
+// overlap, not touch; odd sizes lose their half pixel.
 TEST(Physics, GravityAndCollisions) {
     TempResources files;
     // Straight down, to degrees with gravity's pi and back with the bodies'.
@@ -40,8 +39,8 @@ TEST(Physics, GravityAndCollisions) {
     }
 }
 
-// Past 780 or 580 a body goes back by the screen's size, past -20 forward,
-// each axis once a call, keeping its fraction; the bounds themselves stay.
+// Past 780 or 580 a body goes back by the screen's size, past -20 forward, each axis once a call,
+// keeping its fraction; the bounds themselves stay.
 TEST(Physics, WrapCarriesBodiesAcrossTheScreenOnceAnAxis) {
     TempResources files;
     SDL_Surface* screen = makeScreen(800, 600);

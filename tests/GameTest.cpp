@@ -13,8 +13,8 @@ protected:
     Game game;
 };
 
-// The sun is painted into the background; its body collides and pulls only
-// when the option is on. Each call adds five asteroids, from five draws each.
+// The sun is painted into the background; its body collides and pulls only when the option is on.
+// Each call adds five asteroids, from five draws each.
 TEST_F(GameTest, InitializePlacesTheBodiesAndAddsFiveAsteroids) {
     const int sizes[] = {17, 20, 26, 34, 45};
     for (bool sunOn : {true, false}) {
@@ -25,7 +25,8 @@ TEST_F(GameTest, InitializePlacesTheBodiesAndAddsFiveAsteroids) {
         EXPECT_EQ(game.console.bg_files.size(), 1u);
         EXPECT_EQ(game.sun.collid() + 2 * game.sun.isVisible(), sunOn);
         EXPECT_EQ(centre(game.sun), Pair(395, 295));
-        EXPECT_EQ(size(game.sun), Pair(20, 20));
+        EXPECT_EQ(std::tuple(size(game.sun), game.sun.getFilename()),
+                  std::tuple(Pair(20, 20), "images/Sun.bmp"));
         EXPECT_EQ(centre(game.player), Pair(50, 50));
         EXPECT_EQ(centre(game.enemy), Pair(550, 350));
     }
@@ -43,8 +44,8 @@ TEST_F(GameTest, InitializePlacesTheBodiesAndAddsFiveAsteroids) {
     }
 }
 
-// The countdown lasts the whole run: the first shortage is refilled at once,
-// each later one after fifty updates. Clearing brings back fresh ships.
+// The countdown lasts the whole run: the first shortage is refilled at once, each later one after
+// fifty updates. Clearing brings back fresh ships.
 TEST_F(GameTest, RefillIsImmediateFirstThenWaitsFiftyUpdates) {
     game.initialize();
     game.update();  // a full field leaves the countdown alone
@@ -64,8 +65,8 @@ TEST_F(GameTest, RefillIsImmediateFirstThenWaitsFiftyUpdates) {
     EXPECT_TRUE(game.player.isAlive() && game.player.missiles.empty());
 }
 
-// The sun, the ships, then the asteroids: a 45-pixel asteroid leaves the top
-// of a 48-pixel ship showing.
+// The sun, the ships, then the asteroids: a 45-pixel asteroid leaves the top of a 48-pixel ship
+// showing.
 TEST_F(GameTest, AsteroidsAreDrawnOverTheShips) {
     game.initialize();
     game.asteroids.resize(1, game.asteroids.front());

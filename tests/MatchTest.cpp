@@ -2,9 +2,8 @@
 #include "GameMain.h"
 #include "TestSupport.h"
 
-// A match with every picture on the dummy display, the ships at rest well
-// apart and away from the sun, and the asteroids still and harmless in a
-// corner. Frames run unpaced.
+// A match with every picture on the dummy display, the ships at rest well apart and away from the
+// sun, and the asteroids still and harmless in a corner. Frames run unpaced.
 class MatchTest : public testing::Test {
 protected:
     void start(int playerMode = 0, bool sunOn = true, bool wrapOn = true) {
@@ -46,9 +45,8 @@ protected:
     std::unique_ptr<Match> match;
 };
 
-// Every match starts on the 800 x 600 display at score 0 and 15 lives with
-// five more asteroids and one score label; Escape pressed or released, or
-// the quit event, ends it.
+// Every match starts on the 800 x 600 display at score 0 and 15 lives with five more asteroids and
+// one score label; Escape pressed or released, or the quit event, ends it.
 TEST_F(MatchTest, EachMatchStartsAfreshAndEndsOnEscapeOrQuit) {
     for (int way = 0; way < 3; ++way) {
         game.score = game.lives = 2;
@@ -65,9 +63,9 @@ TEST_F(MatchTest, EachMatchStartsAfreshAndEndsOnEscapeOrQuit) {
     }
 }
 
-// Arrows and space always fly the first ship; letters and left shift reach
-// the second one only with two players. Keys are taken one a frame, none
-// lost: a storm of them ends with the Escape behind it.
+// Arrows and space always fly the first ship; letters and left shift reach the second one only with
+// two players. Keys are taken one a frame, none lost: a storm of them ends with the Escape behind
+// it.
 TEST_F(MatchTest, KeysAreRoutedByPlayerModeOneAFrame) {
     for (int mode : {0, 1}) {
         start(mode);
@@ -94,8 +92,8 @@ TEST_F(MatchTest, KeysAreRoutedByPlayerModeOneAFrame) {
     EXPECT_FALSE(match->isRunning());
 }
 
-// Losing the focus does not pause; iconifying drops every event, a quit and
-// Escape included, until the window is restored.
+// Losing the focus does not pause; iconifying drops every event, a quit and Escape included, until
+// the window is restored.
 TEST_F(MatchTest, OnlyIconifyingPausesAndDropsEventsUntilRestored) {
     start();
     pushActive(SDL_APPINPUTFOCUS, 0);
@@ -112,9 +110,9 @@ TEST_F(MatchTest, OnlyIconifyingPausesAndDropsEventsUntilRestored) {
     EXPECT_EQ(game.player.getFilename(), "images/ship_sprite/Ship-2_W.bmp");
 }
 
-// Both deaths are booked in the frame of the crash; the explosion shows
-// where the ship died for 25 frames, then the ship is back. The last life
-// ends the match after its frame, and the ships start afresh.
+// Both deaths are booked in the frame of the crash; the explosion shows where the ship died for 25
+// frames, then the ship is back. The last life ends the match after its frame, and the ships start
+// afresh.
 TEST_F(MatchTest, ACrashCostsALifeScoresAndExplodesForTwentyFiveFrames) {
     start();
     game.enemy.setPos(100, 100);
@@ -135,10 +133,9 @@ TEST_F(MatchTest, ACrashCostsALifeScoresAndExplodesForTwentyFiveFrames) {
     EXPECT_EQ(centre(game.player), Pair(50, 50));
 }
 
-// With wrap, ships and asteroids come back across the field but missiles do
-// not; without it ships die off the field and asteroids fly on. The sun,
-// when on, kills ships, pulls ships and missiles and burns missiles, never
-// touching asteroids.
+// With wrap, ships and asteroids come back across the field but missiles do not; without it ships
+// die off the field and asteroids fly on. The sun, when on, kills ships, pulls ships and missiles
+// and burns missiles, never touching asteroids.
 TEST_F(MatchTest, WrapAndTheSunActOnlyWhenOn) {
     for (bool on : {true, false}) {
         start(0, on, on);
@@ -164,9 +161,9 @@ TEST_F(MatchTest, WrapAndTheSunActOnlyWhenOn) {
     }
 }
 
-// A ship's own missile kills it once armed at age 5; missiles pass through
-// asteroids, and of two touching asteroids only the first is parked; armed
-// missiles that meet are both parked and then dropped.
+// A ship's own missile kills it once armed at age 5; missiles pass through asteroids, and of two
+// touching asteroids only the first is parked; armed missiles that meet are both parked and then
+// dropped.
 TEST_F(MatchTest, MissilesHitShipsAndEachOtherButPassThroughAsteroids) {
     start(1, false);
     stillMissile(game.player, 100, 100);
@@ -191,9 +188,8 @@ TEST_F(MatchTest, MissilesHitShipsAndEachOtherButPassThroughAsteroids) {
     EXPECT_TRUE(game.enemy.missiles.empty());
 }
 
-// The pilot's counter starts at 45; it thrusts every 15 and fires every 30,
-// turns at 130 and starts again at 91; it fires only while alive and brakes
-// against its motion above top speed.
+// The pilot's counter starts at 45; it thrusts every 15 and fires every 30, turns at 130 and starts
+// again at 91; it fires only while alive and brakes against its motion above top speed.
 TEST_F(MatchTest, ThePilotKeepsItsCadence) {
     start(0, false);
     game.enemy.setVel(4, 90);  // south, nudged east by the first thrust

@@ -5,9 +5,8 @@
 #include <chrono>
 #include <thread>
 
-// A 200 x 150 display with red, green and blue 10 x 10 objects, the red one
-// at the front of the list, all centred at (50, 50); the red one is dragged
-// by a press at (100, 100).
+// A 200 x 150 display with red, green and blue 10 x 10 objects, the red one at the front of the
+// list, all centred at (50, 50); the red one is dragged by a press at (100, 100).
 class ObjectLayerTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -45,10 +44,9 @@ protected:
     SDL_Event left;
 };
 
-// The front of the list is drawn last, on top, the skipped one not at all.
-// Each motion on the screen moves the dragged object once; motion off it is
-// ignored and caught up later. The release comes after the queue has run
-// dry: the drag waits for it.
+// The front of the list is drawn last, on top, the skipped one not at all. Each motion on the
+// screen moves the dragged object once; motion off it is ignored and caught up later. The release
+// comes after the queue has run dry: the drag waits for it.
 TEST_F(ObjectLayerTest, TheDraggedObjectFollowsTheMouseOverTheOthers) {
     displayElse(console, nullptr);
     EXPECT_EQ(pixelAt(console.screen, 50, 50), kRed);

@@ -1,8 +1,8 @@
 #include "GameDisplay.h"
 #include "TestSupport.h"
 
-// The placeholder, a button with a selected look, and a selectable 10 x 6
-// object showing the button, over a 64 x 64 screen.
+// The placeholder, a button with a selected look, and a selectable 10 x 6 object showing the
+// button, over a 64 x 64 screen.
 class ObjectTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -17,8 +17,8 @@ protected:
     Object button{6, 10, true};
 };
 
-// The height comes first; the corner is the centre less half the nominal
-// size, and the blit covers the picture's own 10 x 6. Placement is 16-bit.
+// The height comes first; the corner is the centre less half the nominal size, and the blit covers
+// the picture's own 10 x 6. Placement is 16-bit.
 TEST_F(ObjectTest, DrawsItsPictureCentredByItsNominalSize) {
     EXPECT_EQ(std::tuple(Object(4, 26, false).getFilename(), centre(Object(4, 26, false))),
               std::tuple(NO_FILENAME, Pair(0, 0)));
@@ -67,8 +67,8 @@ TEST(ObjectHitTest, OnlyTheInsideHits) {
     EXPECT_TRUE(body.is_on_this(other.getRect()));
 }
 
-// Steps (s selects, d deselects, t toggles) give what is printed, the name
-// after, the state and the picture's colour (0 for none).
+// Steps (s selects, d deselects, t toggles) give what is printed, the name after, the state and the
+// picture's colour (0 for none).
 TEST_F(ObjectTest, SelectingSwitchesToTheSelectedLookAndPrintsItsName) {
     files.picture("images/_selected/ship.bmp", 2, 2, kWhite);
     const std::string plain = "images/button.bmp", lit = "images/button_selected.bmp",
@@ -107,8 +107,8 @@ TEST_F(ObjectTest, SelectingSwitchesToTheSelectedLookAndPrintsItsName) {
     }
 }
 
-// Copies outlive the original with their own pictures, or none if it had
-// none; self-assignment keeps the picture; render reads the file again.
+// Copies outlive the original with their own pictures, or none if it had none; self-assignment
+// keeps the picture; render reads the file again.
 TEST_F(ObjectTest, CopiesOwnIndependentPictures) {
     auto original = std::make_unique<Object>(button);
     original->moveTo(30, 30);

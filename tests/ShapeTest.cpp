@@ -10,9 +10,9 @@ struct Outline : Polygon {
     bool on_this(int, int) override { return false; }
 };
 
-// Rectangles: edges are inside for points, odd sizes reach their truncated
-// half, and rectangles sharing an edge do not overlap. Circles: the rim is
-// inside, and touching circles overlap. Overlaps are asked both ways round.
+// Rectangles: edges are inside for points, odd sizes reach their truncated half, and rectangles
+// sharing an edge do not overlap. Circles: the rim is inside, and touching circles overlap.
+// Overlaps are asked both ways round.
 TEST(ShapeHitTest, EdgesCountForPointsAndCirclesButNotRectangles) {
     Rect r, odd, a, b;
     r.x = r.y = 10, r.width = 4, r.height = 6;
@@ -35,8 +35,8 @@ TEST(ShapeHitTest, EdgesCountForPointsAndCirclesButNotRectangles) {
     }
 }
 
-// Point i is stored at points[2i] and points[2i + 1]; copies, assignments
-// and swaps each own their points; an index past the end stops the program.
+// Point i is stored at points[2i] and points[2i + 1]; copies, assignments and swaps each own their
+// points; an index past the end stops the program.
 TEST(PolygonTest, PointListsAreOwnedAndGuarded) {
     EXPECT_THROW(Outline(-1), std::bad_alloc);
     Outline source(3), assigned(1), swapped(1);

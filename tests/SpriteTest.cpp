@@ -11,11 +11,10 @@ protected:
     Sprite body{false};
 };
 
-// Degrees go in through the rounded pi 3.14159 and add as vectors; a negative
-// magnitude points the other way; only a Velocity's magnitude and angle
-// count. Acceleration is added before the move; only update() counts the
-// age; the rectangle is truncated toward zero; setPos(Position) truncates the
-// position itself and keeps the facing.
+// Degrees go in through the rounded pi 3.14159 and add as vectors; a negative magnitude points the
+// other way; only a Velocity's magnitude and angle count. Acceleration is added before the move;
+// only update() counts the age; the rectangle is truncated toward zero; setPos(Position) truncates
+// the position itself and keeps the facing.
 TEST_F(SpriteTest, BodiesMoveThroughTheRoundedPi) {
     EXPECT_EQ(std::tuple(body.getFilename(), size(body), body.collid(), Sprite(true).collid()),
               std::tuple("images/Bro_Sprite/Bro_front.bmp", Pair(46, 40), false, true));
@@ -73,9 +72,9 @@ TEST_F(SpriteTest, LeavingTheMapNeedsTenPixelsBeyondAnEdge) {
     EXPECT_FALSE(body.offTheMapDeath(console));
 }
 
-// From the east picture: the picture for the new facing when there is one,
-// width and height swapped only between the E/W and N/S groups, and the
-// selected flag cleared without a word. A name without ".bmp" gains one.
+// From the east picture: the picture for the new facing when there is one, width and height swapped
+// only between the E/W and N/S groups, and the selected flag cleared without a word. A name without
+// ".bmp" gains one.
 TEST_F(SpriteTest, TurningSwapsTheSizeOnlyBetweenGroups) {
     std::remove("images/ship_sprite/Ship-2_S.bmp");
     // clang-format off

@@ -12,8 +12,8 @@ protected:
         drainEvents();
     }
 
-    // Presses each key in turn, a frame each (Up, Down, Left, Right, Return,
-    // anything else is Q), then draws a frame; gives the selector.
+    // Presses each key in turn, a frame each (Up, Down, Left, Right, Return, anything else is Q),
+    // then draws a frame; gives the selector.
     int press(const std::string& keys) {
         const std::string names = "UDLR\n";
         const SDLKey codes[] = {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_RETURN, SDLK_q};
@@ -29,11 +29,10 @@ protected:
     TitleMenu menu{game, palette, 0, nullptr};
 };
 
-// Main page 0-2, play page 3-5, options 6-8, and 9 for BACK: Up and Down
-// wrap within a page, Left jumps to QUIT or BACK, Right from BACK to the last
-// entry, releases and other keys do nothing; PLAY and OPTIONS lay their page
-// over the title, BACK takes it off; the toggle shows beside the sun and wrap
-// entries with the option's state, and Return flips the option.
+// Main page 0-2, play page 3-5, options 6-8, and 9 for BACK: Up and Down wrap within a page, Left
+// jumps to QUIT or BACK, Right from BACK to the last entry, releases and other keys do nothing;
+// PLAY and OPTIONS lay their page over the title, BACK takes it off; the toggle shows beside the
+// sun and wrap entries with the option's state, and Return flips the option.
 TEST_F(TitleMenuTest, KeysWalkThePagesAndFlipTheOptions) {
     pushKey(SDL_KEYUP, SDLK_DOWN);
     // clang-format off
@@ -66,9 +65,9 @@ TEST_F(TitleMenuTest, KeysWalkThePagesAndFlipTheOptions) {
               std::tuple("images/select1.bmp", Pair(30, 16)));
 }
 
-// Return starts a match from the chosen entry, the third starts none;
-// Escape, waiting in the queue, ends it in the same frame of the menu, and
-// the title comes back. QUIT and the quit event end the menu.
+// Return starts a match from the chosen entry, the third starts none; Escape, waiting in the queue,
+// ends it in the same frame of the menu, and the title comes back. QUIT and the quit event end the
+// menu.
 TEST_F(TitleMenuTest, AMatchRunsAndTheTitleComesBack) {
     press("\nU\n");
     EXPECT_EQ(game.playerMode, 2);

@@ -5,9 +5,9 @@
 #include <unistd.h>
 #include <cstdlib>
 
-// A failed start, or the off-screen driver SDL falls back on when it reaches
-// no display, ends the program with status 1 and a line on standard error,
-// also in the built game; a started SDL keeps running.
+// A failed start, or the off-screen driver SDL falls back on when it reaches no display, ends the
+// program with status 1 and a line on standard error, also in the built game; a started SDL keeps
+// running.
 TEST(InitSdlDeathTest, AFailedStartEndsWithStatusOne) {
     const auto start = [](const char* driver) {
         setenv("SDL_VIDEODRIVER", driver, 1), initSDL(0x30);
@@ -26,9 +26,8 @@ TEST(InitSdlDeathTest, AFailedStartEndsWithStatusOne) {
     std::remove(out.c_str());
 }
 
-// Each call opens the 16-bit mode asked for, or ends with status 255. Palette
-// entry i becomes grey level i; the fourth byte and entries past those asked
-// for stay.
+// Each call opens the 16-bit mode asked for, or ends with status 255. Palette entry i becomes grey
+// level i; the fourth byte and entries past those asked for stay.
 TEST(CreateDisplay, OpensTheModeAskedForAndFillsAGreyRamp) {
     VideoSession video;
     SDL_Color palette[256];

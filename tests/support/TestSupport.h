@@ -13,8 +13,8 @@
 using Rgb = Uint32;
 const Rgb kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kWhite = 0xFFFFFF, kBlack = 0;
 
-// A fresh resource folder (with images/ and fonts/) that is the working
-// directory for the life of the object.
+// A fresh resource folder (with images/ and fonts/) that is the working directory for the life of
+// the object.
 class TempResources {
 public:
     TempResources();
@@ -30,8 +30,7 @@ private:
     std::string root, previous;
 };
 
-// Every picture and glyph a title screen or a match reads, each a solid
-// colour of its body's size.
+// Every picture and glyph a title screen or a match reads, each a solid colour of its body's size.
 void writeGamePictures(const TempResources& files);
 struct GameFiles : TempResources {
     GameFiles() { writeGamePictures(*this); }
@@ -54,8 +53,8 @@ inline Pair size(const Object& body) {
     return {body.getw(), body.geth()};
 }
 
-// A body's whole motion state on one line, to six significant digits:
-// "x y facing | centre x y | speed heading | acceleration direction | age".
+// A body's whole motion state on one line, to six significant digits: "x y facing | centre x y |
+// speed heading | acceleration direction | age".
 std::string motion(const Sprite& body);
 
 // What the code prints on standard output or standard error while it runs.
