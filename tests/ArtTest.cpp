@@ -38,15 +38,6 @@ TEST(Art, EveryPictureTheGameLoadsHasItsSize) {
     }
 }
 
-// A text is drawn at the height of its first glyph, so the others must match it.
-TEST(Art, TheGlyphsTheHudShowsShareOneHeight) {
-    std::set<int> heights;
-    for (const char* name : {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "L", "I", "V", "E",
-                             "S", "_colon", "_space"})
-        if (auto glyph = loadChecked(kFonts + name + ".bmp")) heights.insert(glyph->h);
-    EXPECT_EQ(heights.size(), 1u);
-}
-
 TEST(Art, TheSunShinesAtItsPlaceOnlyInSpaceSun) {
     auto sun = loadChecked(kImages + "SpaceSun.bmp"), space = loadChecked(kImages + "Space.bmp");
     const auto bright = [](Rgb c) { return c >> 16 >= 240 && (c >> 8 & 0xFF) >= 150; };

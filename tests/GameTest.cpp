@@ -64,15 +64,3 @@ TEST_F(GameTest, RefillIsImmediateFirstThenWaitsFiftyUpdates) {
     EXPECT_EQ(centre(game.enemy), Pair(550, 350));
     EXPECT_TRUE(game.player.isAlive() && game.player.missiles.empty());
 }
-
-// The sun, the ships, then the asteroids: a 45-pixel asteroid leaves the top of a 48-pixel ship
-// showing.
-TEST_F(GameTest, AsteroidsAreDrawnOverTheShips) {
-    game.initialize();
-    game.asteroids.resize(1, game.asteroids.front());
-    for (Sprite* body : {&game.asteroids[0], static_cast<Sprite*>(&game.player), &game.sun})
-        body->setPos(300, 300), body->setVisibility(true);
-    game.displayAll();
-    EXPECT_EQ(pixelAt(game.console.screen, 300, 300), kBlue);
-    EXPECT_EQ(pixelAt(game.console.screen, 300, 300 - 23), kRed);
-}

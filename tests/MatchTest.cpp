@@ -92,24 +92,6 @@ TEST_F(MatchTest, KeysAreRoutedByPlayerModeOneAFrame) {
     EXPECT_FALSE(match->isRunning());
 }
 
-// Losing the focus does not pause; iconifying drops every event, a quit and Escape included, until
-// the window is restored.
-TEST_F(MatchTest, OnlyIconifyingPausesAndDropsEventsUntilRestored) {
-    start();
-    pushActive(SDL_APPINPUTFOCUS, 0);
-    pushKeys({SDLK_UP});
-    pushActive(SDL_APPACTIVE, 0);
-    pushQuit();
-    pushKeys({SDLK_ESCAPE});
-    pushActive(SDL_APPACTIVE, 1);
-    pushKeys({SDLK_LEFT});
-    frames(2);
-    EXPECT_EQ(game.player.getFilename(), "images/ship_sprite/Ship-2_N.bmp");
-    frames(2);
-    EXPECT_TRUE(match->isRunning());
-    EXPECT_EQ(game.player.getFilename(), "images/ship_sprite/Ship-2_W.bmp");
-}
-
 // Both deaths are booked in the frame of the crash; the explosion shows where the ship died for 25
 // frames, then the ship is back. The last life ends the match after its frame, and the ships start
 // afresh.

@@ -41,21 +41,6 @@ TEST_F(ObjectTest, DrawsItsPictureCentredByItsNominalSize) {
     EXPECT_EQ(centre(button), Pair(40003 - 65536, -9));
 }
 
-// Reported at each draw rather than at load; hidden objects say nothing.
-TEST_F(ObjectTest, AMissingPictureIsReportedWhenDrawnUnlessHidden) {
-    Object hidden(button);
-    hidden.toggleVisibility();
-    button.setImage("images/missing.bmp");
-    const std::string line = "Couldn't display images/missing.bmp: " + std::string(SDL_GetError());
-    EXPECT_EQ(stderrOf([&] {
-                  for (Object* o : {&button, &button, &hidden}) o->display(screen, false);
-              }),
-              line + "\n" + line + "\n");
-    EXPECT_EQ(countColour(screen, kBlack), 64 * 64);
-    EXPECT_TRUE(fileExists("images/button.bmp"));
-    EXPECT_FALSE(fileExists("images/missing.bmp"));
-}
-
 // Borders are outside, also at negative centres.
 TEST(ObjectHitTest, OnlyTheInsideHits) {
     Object body(5, 5, false);

@@ -41,7 +41,7 @@ void TempResources::file(const std::string& name, const std::string& bytes) cons
     std::ofstream(fs::path(root) / name, std::ios::binary) << bytes;
 }
 
-void writeGamePictures(const TempResources& files) {
+GameFiles::GameFiles() {
     // clang-format off
     const struct { const char* name; int width, height; Rgb colour; } pictures[] = {
         {"TitleScreen", 512, 512, 0x000080}, {"Title_Play", 512, 512, 0x008000},
@@ -57,11 +57,11 @@ void writeGamePictures(const TempResources& files) {
     };
     // clang-format on
     for (const auto& p : pictures)
-        files.picture(std::string("images/") + p.name + ".bmp", p.width, p.height, p.colour);
+        picture(std::string("images/") + p.name + ".bmp", p.width, p.height, p.colour);
     for (const char* c = "0123456789LIVES"; *c; ++c)
-        files.picture(std::string("fonts/") + *c + ".bmp", 8, 16, kWhite);
-    files.picture("fonts/_colon.bmp", 4, 16, kWhite);
-    files.picture("fonts/_space.bmp", 6, 16, kBlack);
+        picture(std::string("fonts/") + *c + ".bmp", 8, 16, kWhite);
+    picture("fonts/_colon.bmp", 4, 16, kWhite);
+    picture("fonts/_space.bmp", 6, 16, kBlack);
 }
 
 SDL_Surface* makeScreen(int width, int height) {
@@ -89,17 +89,6 @@ int countColour(SDL_Surface* surface, Rgb colour) {
     for (int y = 0; y < surface->h; ++y)
         for (int x = 0; x < surface->w; ++x) count += pixelAt(surface, x, y) == colour;
     return count;
-}
-
-std::string motion(const Sprite& body) {
-    const Position p = body.getPos();
-    const Velocity v = body.getVel();
-    const Acceleration a = body.getAcc();
-    char line[200];
-    std::snprintf(line, sizeof line, "%g %g %g | %d %d | %g %g | %g %g | %d", p.x, p.y, p.facing,
-                  body.getx(), body.gety(), v.magnitude, v.angle, a.magnitude, a.angle,
-                  body.getAge());
-    return line;
 }
 
 std::string sizeOf(SDL_Surface* surface) {
@@ -134,9 +123,9 @@ void pushKey(Uint8 type, SDLKey key) {
     SDL_PushEvent(&event);
 }
 
-void pushActive(Uint8 state, Uint8 gain) {
+void pushQuit() {
     SDL_Event event{};
-    event.active = {Uint8(state ? SDL_ACTIVEEVENT : SDL_QUIT), gain, state};
+    event.type = SDL_QUIT;
     SDL_PushEvent(&event);
 }
 

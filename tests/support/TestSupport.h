@@ -1,7 +1,7 @@
 #ifndef ORBITANE_TESTS_TESTSUPPORT_H
 #define ORBITANE_TESTS_TESTSUPPORT_H
 
-#include "Sprite.h"
+#include "Object.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -31,9 +31,8 @@ private:
 };
 
 // Every picture and glyph a title screen or a match reads, each a solid colour of its body's size.
-void writeGamePictures(const TempResources& files);
 struct GameFiles : TempResources {
-    GameFiles() { writeGamePictures(*this); }
+    GameFiles();
 };
 
 // A 16-bit 5-6-5 surface like the game's display, and a 32-bit one; black.
@@ -52,10 +51,6 @@ inline Pair centre(const Object& body) {
 inline Pair size(const Object& body) {
     return {body.getw(), body.geth()};
 }
-
-// A body's whole motion state on one line, to six significant digits: "x y facing | centre x y |
-// speed heading | acceleration direction | age".
-std::string motion(const Sprite& body);
 
 // What the code prints on standard output or standard error while it runs.
 template <typename F>
@@ -90,10 +85,7 @@ void pushKey(Uint8 type, SDLKey key);
 inline void pushKeys(std::initializer_list<SDLKey> keys) {
     for (SDLKey key : keys) pushKey(SDL_KEYDOWN, key);
 }
-void pushActive(Uint8 state, Uint8 gain);  // the quit request with state 0
-inline void pushQuit() {
-    pushActive(0, 0);
-}
+void pushQuit();
 void drainEvents();
 
 // SDL's video (the dummy driver) for the length of a test.
