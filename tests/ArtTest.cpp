@@ -38,19 +38,6 @@ TEST(Art, EveryPictureTheGameLoadsHasItsSize) {
     }
 }
 
-TEST(Art, TheSunShinesAtItsPlaceOnlyInSpaceSun) {
-    auto sun = loadChecked(kImages + "SpaceSun.bmp"), space = loadChecked(kImages + "Space.bmp");
-    const auto bright = [](Rgb c) { return c >> 16 >= 240 && (c >> 8 & 0xFF) >= 150; };
-    int disc = 0, around = 0;  // bright pixels within 11 of where the game puts the sun, 11 to 20
-    for (int y = -20; sun && space && y <= 20; ++y)
-        for (int x = -20; x <= 20; ++x) {
-            (x * x + y * y <= 121 ? disc : around) += bright(pixelAt(sun.get(), 395 + x, 295 + y));
-            around += bright(pixelAt(space.get(), 395 + x, 295 + y));
-        }
-    EXPECT_NEAR(disc, 314, 50);  // a disc of radius 10
-    EXPECT_EQ(around, 0);
-}
-
 TEST(Art, TwoRunsWriteTheSameBytesAndIconsThatDecode) {
     TempResources folder;
     ASSERT_EQ(runCommand("for r in a b; do '" ORBITANE_ART_EXE "' $r $r/icons || exit; done"), 0);
