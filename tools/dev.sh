@@ -9,7 +9,8 @@ build="$here/build"
 jobs=$(nproc 2>/dev/null || echo 2)
 
 build_packages=(cmake g++ make pkg-config libsdl1.2-compat-dev zlib1g-dev)
-test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick libx11-dev desktop-file-utils clang libclang-rt-14-dev clang-format)
+test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick libx11-dev
+    desktop-file-utils dpkg-dev file lintian appstream clang libclang-rt-14-dev clang-format)
 
 # Installs the Debian packages of the list that are not installed yet.
 install_missing() {

@@ -10,8 +10,10 @@ prefix=$work/prefix GAME=$work/prefix/bin/orbitane
 cmake --install "$build" --prefix "$prefix" --component game || fail "cmake --install failed"
 installed=$(cd "$prefix" && find . ! -type d | cut -c3- | sort)
 diff -r "$RESOURCES" "$prefix/share/orbitane" || fail "the installed data differ from the build's"
-outside=$(printf '%s\n' bin/orbitane libexec/orbitane/orbitane share/applications/orbitane.desktop \
-    share/icons/hicolor/{64x64,128x128}/apps/orbitane.png share/man/man6/orbitane.6.gz | sort)
+outside=$(printf '%s\n' bin/orbitane libexec/orbitane/orbitane share/man/man6/orbitane.6.gz \
+    share/applications/io.github.orbitane.Orbitane.desktop \
+    share/metainfo/io.github.orbitane.Orbitane.metainfo.xml \
+    share/icons/hicolor/{64x64,128x128}/apps/orbitane.png | sort)
 [ "$(grep -v '^share/orbitane/' <<<"$installed")" = "$outside" ] || fail "installed: $installed"
 
 # The launcher runs from anywhere, here from the test's own folder.
@@ -22,18 +24,32 @@ expect_screen title images/TitleScreen.bmp 0.02
 "$CLOSE_WINDOW" "$window"
 expect_exit 0
 ! grep "Couldn't" "$work/stderr" || fail "a picture is missing"
-desktop-file-validate "$prefix/share/applications/orbitane.desktop" || fail "bad desktop entry"
+desktop-file-validate "$prefix/share/applications/io.github.orbitane.Orbitane.desktop" ||
+    fail "bad desktop entry"
 
 # Uninstalling (what the uninstall target runs) takes every file and the game's folders.
 sh "$(dirname "$0")/../../packaging/uninstall.sh" "$build/install_manifest_game.txt" >/dev/null
 left=$(cd "$prefix" && find . ! -type d -o -path ./share/orbitane -o -path ./libexec/orbitane)
 [ -z "$left" ] || fail "left after uninstalling: $left"
 
-# The Debian package holds the same files under /usr and needs SDL 1.2.
+# The Debian package holds the same files under /usr, the launcher in games/, besides its
+# copyright, changelog and lintian overrides; it needs libc and either SDL 1.2.
 cpack -G DEB -B "$work/deb" --config "$build/CPackConfig.cmake" || fail "cpack failed"
 deb=$(echo "$work"/deb/orbitane_*_*.deb)
-packed=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print substr($6, 7) }' | sort) || fail "no $deb"
+packed=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ && $6 !~ /share\/(doc|lintian)\// {
+    sub(/^\.\/usr\/(games\/)?/, "", $6); print ($6 == "orbitane" ? "bin/" : "") $6 }' | sort)
 [ "$packed" = "$installed" ] || fail "the package holds other files: $packed"
-dpkg-deb -f "$deb" Depends | grep -q 'libsdl1\.2debian' || fail "the package needs no SDL 1.2"
+depends=$(dpkg-deb -f "$deb" Depends)
+for dep in 'libc6 \(' 'libsdl1\.2debian \([^,]*\| libsdl1\.2-compat-shim(,|$)'; do
+    grep -Eq "$dep" <<<"$depends" || fail "Depends lacks $dep: $depends"
+done
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "the package is not in section games"
+# lintian finds nothing but the overrides, each with its reason; the AppStream data validate.
+lintian --show-overrides "$deb" >"$work/lintian.log" 2>&1 && ! grep -q '^[EW]:' "$work/lintian.log" ||
+    fail "lintian: $(grep -v '^N:' "$work/lintian.log")"
+overrides=$(awk '/^O:/ { print (/wildcard-character|initial-upload-closes-no-bugs/ &&
+    last ~ /^N: ./) ? "ok" : $0 } { last = $0 }' "$work/lintian.log" | sort -u)
+[ "$overrides" = ok ] || fail "overrides unexpected or without a reason: $overrides"
+appstreamcli validate --no-net "$(dirname "$0")/../../packaging/io.github.orbitane.Orbitane.metainfo.xml" ||
+    fail "the AppStream metadata is not valid"
 echo "install: ok"
