@@ -1,5 +1,7 @@
 #include "EventQueue.h"
 
+#include "Platform.h"
+
 #include <deque>
 
 namespace {
@@ -31,7 +33,7 @@ bool takeEvent(SDL_Event& event) {
 bool waitEvent(SDL_Event& event) {
     collect();
     if (popFront(event)) return true;
-    return SDL_WaitEvent(&event) == 1;
+    return waitForEvent(event);
 }
 
 void putBack(const SDL_Event& event) {

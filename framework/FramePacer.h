@@ -6,7 +6,8 @@
 // Holds a loop to at most 60 frames a second. Called once after each frame
 // is presented, it sleeps until the next frame is due. A frame that runs
 // late by more than a whole frame restarts the schedule instead of being
-// caught up with a burst of unpaced frames.
+// caught up with a burst of unpaced frames. Where every frame must wait (in
+// a web page), a late frame still does, until a time already past.
 class FramePacer {
 public:
     // Milliseconds on a steady clock, and a way to sleep until a time on it.

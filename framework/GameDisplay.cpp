@@ -1,7 +1,9 @@
 #include "GameDisplay.h"
 
+#include "BmpDecode.h"
 #include "EventQueue.h"
 #include "Object.h"
+#include "Platform.h"
 
 #include <algorithm>
 #include <cctype>
@@ -26,95 +28,20 @@ const Uint32 kAlphaMask = 0xFF000000;
 const char* const kFontFolder = "fonts/";
 const char* const kFontExtension = ".bmp";
 
-// No picture the game shows comes near this many pixels. A header that
-// claims more is damaged, and SDL would allocate and clear room for all of
-// them (gigabytes, from a 54-byte file) before finding the pixels missing.
-const long long kMaxPicturePixels = 2048LL * 2048LL;
-// Nor is any picture file larger than this. Files are read in one request
-// when they fit the first read, as every picture of the game does.
+// No picture file is larger than this. Files are read in one request when
+// they fit the first read, as every picture of the game does.
 const std::size_t kMaxPictureBytes = 64 * 1024 * 1024;
 const std::size_t kFirstRead = 1024 * 1024;
 // The largest surface SDL makes, for a text composed into one.
 const int kMaxTextWidth = 16383;
 const int kMaxTextHeight = 65535;
-// Where a BMP header keeps its sizes: the old 12-byte header holds them in
-// 16 bits, every later one in 32 bits, followed by the depth and, further
-// on, the number of palette entries.
-const int kInfoSizeAt = 14;
-const int kSizesAt = 18;
-const Uint32 kCoreInfoSize = 12;
-const int kBitsPerPixelAt = 28;
-const int kColoursUsedAt = 46;
-
-// The sizes a BMP header claims, read the way SDL reads them: little-endian,
-// and bytes past the end of a short file read as zero, so a file cut off in
-// the middle of its header claims what SDL will believe it claims.
-class ClaimedHeader {
-public:
-    ClaimedHeader(const std::vector<Uint8>& bytes, std::size_t length)
-        : bytes(bytes), length(std::min(length, bytes.size())) {}
-
-    // The pixels across times the pixels down (a negative height just means
-    // rows stored top down).
-    long long pixels() const {
-        if (isCore()) return static_cast<long long>(field(kSizesAt, 2)) * field(kSizesAt + 2, 2);
-        const long long width = static_cast<Sint32>(field(kSizesAt, 4));
-        const long long height = static_cast<Sint32>(field(kSizesAt + 4, 4));
-        return std::llabs(width) * std::llabs(height);
-    }
-
-    // More palette entries than an indexed picture's depth can index; SDL
-    // makes room for every one it is told of, up to gigabytes.
-    bool tooManyColours() const {
-        if (isCore()) return false;
-        const Uint32 bitsPerPixel = field(kBitsPerPixelAt, 2);
-        return bitsPerPixel <= 8 && field(kColoursUsedAt, 4) > (1u << bitsPerPixel);
-    }
-
-private:
-    bool isCore() const { return field(kInfoSizeAt, 4) == kCoreInfoSize; }
-
-    Uint32 field(std::size_t at, int size) const {
-        Uint32 value = 0;
-        for (int i = size - 1; i >= 0; --i)
-            value = (value << 8) | (at + i < length ? bytes[at + i] : 0);
-        return value;
-    }
-
-    const std::vector<Uint8>& bytes;
-    const std::size_t length;
-};
 
 // Every picture passes through this one buffer. It grows to the largest
 // file read and stays, so reading the same pictures frame after frame
 // allocates nothing.
 std::vector<Uint8>& pictureBytes() {
-    static std::vector<Uint8> bytes;
+    static std::vector<Uint8> bytes(kFirstRead);
     return bytes;
-}
-
-// Reads a whole file through SDL's reader in as few requests as it takes,
-// rather than the many small reads of the decoder. Gives the number of bytes
-// read, or -1 with SDL's error set.
-long readWhole(SDL_RWops* file, std::vector<Uint8>& bytes) {
-    if (bytes.size() < kFirstRead) bytes.resize(kFirstRead);
-    long length = 0;
-    for (;;) {
-        if (length == static_cast<long>(bytes.size())) {
-            if (bytes.size() >= kMaxPictureBytes) {
-                SDL_SetError("larger than any picture");
-                return -1;
-            }
-            bytes.resize(bytes.size() * 2);
-        }
-        const long wanted = static_cast<long>(bytes.size()) - length;
-        const int got = SDL_RWread(file, bytes.data() + length, 1, static_cast<int>(wanted));
-        if (got > 0) length += got;
-        // A short read is the end of the file.
-        if (got < wanted) break;
-    }
-    if (length == 0) SDL_SetError("empty or unreadable file");
-    return length == 0 ? -1 : length;
 }
 
 void drawFiles(const std::list<std::string>& files, SDL_Surface* target) {
@@ -193,22 +120,11 @@ void click_drag(Object& object, SDL_Event& event, Console& console) {
 
 // Every picture and glyph is read here. Failures leave SDL's error set.
 SDL_Surface* readPicture(const std::string& path) {
-    SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
-    if (!file) return nullptr;
     std::vector<Uint8>& bytes = pictureBytes();
-    const long length = readWhole(file, bytes);
-    SDL_RWclose(file);
-    if (length < 0) return nullptr;
-    const ClaimedHeader header(bytes, static_cast<std::size_t>(length));
-    if (header.pixels() > kMaxPicturePixels) {
-        SDL_SetError("BMP header claims more than %lld pixels", kMaxPicturePixels);
+    const long length = readWholeFile(path, bytes, kMaxPictureBytes);
+    if (length < 0 || !claimsSensibleSizes(bytes.data(), static_cast<std::size_t>(length)))
         return nullptr;
-    }
-    if (header.tooManyColours()) {
-        SDL_SetError("BMP header claims more colours than its depth holds");
-        return nullptr;
-    }
-    return SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(length)), 1);
+    return decodePicture(bytes.data(), static_cast<std::size_t>(length));
 }
 
 SDL_Surface* loadBMP(std::string path) {

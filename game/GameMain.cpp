@@ -117,8 +117,8 @@ void Match::frame() {
     updateScreen(screen);
 }
 
+// The display stays: SDL owns it and lets it go when the next mode is set.
 void Match::finish() {
-    SDL_FreeSurface(game.console.screen);
     game.clear();
     std::cout << "FINAL SCORE: " << game.score << std::endl;
 }

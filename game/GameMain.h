@@ -22,7 +22,7 @@ public:
     bool isRunning() const { return running; }
     // One unpaced frame, in the order below.
     void frame();
-    // Releases the display, resets the ships and prints the final score.
+    // Resets the ships and prints the final score.
     void finish();
 
     int getAiCounter() const { return aiCounter; }

@@ -144,15 +144,15 @@ void TitleMenu::openPage(Entry first, Entry last) {
 }
 
 // The match opens its own display; the title's is opened anew afterwards.
+// Neither is freed here: SDL owns the display and lets the old one go when
+// it sets the next mode (freeing it by hand destroys a web page's display).
 void TitleMenu::playMatch(int playerMode) {
     Console& console = game.console;
     console.bg_files.pop_back();
-    SDL_FreeSurface(console.screen);
     game.playerMode = playerMode;
     GameMain(argc, argv, game);
     console.bg_files.clear();
     console.bg_files.push_back(kTitlePicture);
     openPage(PLAY, QUIT);
-    SDL_FreeSurface(console.screen);
     openDisplay(game, palette);
 }

@@ -7,6 +7,7 @@
 #include <SDL.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -60,7 +61,9 @@ int SDL_main(int argc, char** argv) {
     return 0;
 }
 
-// Linux has no SDL main glue: the process entry hands over to SDL_main.
+// Linux has no SDL main glue: the process entry hands over to SDL_main. It
+// ends through exit rather than a return, which in a web page comes back to
+// no one; exit tells the page that the game is over.
 int main(int argc, char** argv) {
-    return SDL_main(argc, argv);
+    std::exit(SDL_main(argc, argv));
 }
