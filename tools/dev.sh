@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Sets up a Debian machine for Orbitane, builds it, and plays it or tests it.
+# Sets up a Debian machine for Orbitane, builds it, and plays it, tests it or
+# serves it as a web page.
 #   bash tools/dev.sh play   install what is missing, build, play
 #   bash tools/dev.sh test   install what is missing, build, run every test
+#   bash tools/dev.sh web    install what is missing, build the web page into
+#                            build-web/ and serve it on 127.0.0.1 (PORT, 8000)
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -10,7 +13,10 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 build_packages=(cmake g++ make pkg-config libsdl1.2-compat-dev zlib1g-dev)
 test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick libx11-dev
-    desktop-file-utils dpkg-dev file lintian appstream clang libclang-rt-14-dev clang-format)
+    desktop-file-utils dpkg-dev file lintian appstream clang libclang-rt-14-dev clang-format chromium)
+# The web page: Debian's Emscripten, which brings its own SDL 1.2, g++ and
+# zlib for the art generator, which runs on this machine, and a web server.
+web_packages=(cmake g++ make zlib1g-dev emscripten python3)
 
 # Installs the Debian packages of the list that are not installed yet.
 install_missing() {
@@ -39,6 +45,14 @@ build_in() {
     cmake --build "$dir" -j "$jobs" "$@"
 }
 
+# Builds the web page into build-web/. Debian's node does not look where
+# Debian keeps the modules that Emscripten's tools need.
+build_web() {
+    export NODE_PATH=/usr/share/nodejs
+    emcmake cmake -S "$here" -B "$here/build-web" -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$here/build-web" -j "$jobs"
+}
+
 play() {
     install_missing "${build_packages[@]}"
     build_in "$build" -- --target orbitane
@@ -46,7 +60,7 @@ play() {
 }
 
 run_tests() {
-    install_missing "${build_packages[@]}" "${test_packages[@]}"
+    install_missing "${build_packages[@]}" "${test_packages[@]}" "${web_packages[@]}"
     echo "== Format and size of the test code"
     (cd "$here" && git ls-files -z '*.cpp' '*.h' | xargs -0 -r clang-format --dry-run -Werror)
     bash "$here/tools/test-ratio.sh"
@@ -58,14 +72,28 @@ run_tests() {
     build_in "$here/build-asan" -DORBITANE_SANITIZE=ON -DORBITANE_BENCHMARKS=OFF
     ctest --test-dir "$here/build-asan" --output-on-failure --no-tests=error -j "$jobs"
 
+    echo "== The web page in headless Chromium"
+    build_web
+    node "$here/tests/e2e/web_page.js" "$here/build-web"
+
     if command -v clang++ >/dev/null && [ -f "$here/fuzz/smoke.sh" ]; then
         echo "== Fuzzing the picture and font loaders"
         bash "$here/fuzz/smoke.sh" "$here/build-fuzz"
     fi
 }
 
+# The page is static files: any web server can host build-web/ as it is.
+web() {
+    install_missing "${web_packages[@]}"
+    build_web
+    local port=${PORT:-8000}
+    echo "Orbitane is served at http://127.0.0.1:$port/ (Ctrl+C stops the server)"
+    cd "$here/build-web" && exec python3 -m http.server --bind 127.0.0.1 "$port"
+}
+
 case "${1:-}" in
     play) play ;;
     test) run_tests ;;
-    *) echo "usage: bash tools/dev.sh play|test" >&2; exit 2 ;;
+    web) web ;;
+    *) echo "usage: bash tools/dev.sh play|test|web" >&2; exit 2 ;;
 esac
