@@ -1,7 +1,9 @@
 // The fuzz target for everything that reads a picture file. An input's first byte picks what the
 // rest, one whole file, becomes: 0 a picture, loaded and drawn on the 16-bit display and a 32-bit
 // surface; 1 a screen object's picture, set, copied, assigned, selected, reloaded and drawn;
-// 2 three glyphs of the lives counter. It runs in a copy of the game's resources, changing them.
+// 2 three glyphs of the lives counter; 3 the plain decoder the web page uses, into a surface of its
+// own and into a 16-bit one. It runs in a copy of the game's resources, changing them.
+#include "BmpDecode.h"
 #include "GameDisplay.h"
 #include "Object.h"
 
@@ -72,6 +74,15 @@ static void font(const std::uint8_t* data, std::size_t size) {
     displayText("1:L", trueColour, -3, 595, false);
 }
 
+static void decoder(const std::uint8_t* data, std::size_t size) {
+    SDL_FreeSurface(decodeBmp(data, size, kLayoutRgba));
+    int width = 0, height = 0;
+    if (!claimsSensibleSizes(data, size) || !bmpSize(data, size, width, height)) return;
+    SDL_Surface* into = SDL_CreateRGBSurface(0, width, height, 16, 0xF800, 0x07E0, 0x001F, 0);
+    if (into) writeBmpPixels(data, size, into);
+    SDL_FreeSurface(into);
+}
+
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     screen = SDL_SetVideoMode(800, 600, 16, SDL_SWSURFACE);
@@ -81,7 +92,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    void (*const modes[])(const std::uint8_t*, std::size_t) = {picture, object, font};
-    if (size > 0) modes[data[0] % 3](data + 1, size - 1);
+    void (*const modes[])(const std::uint8_t*, std::size_t) = {picture, object, font, decoder};
+    if (size > 0) modes[data[0] % 4](data + 1, size - 1);
     return 0;
 }
