@@ -1,0 +1,69 @@
+// The page around the game: the canvas sized to the game's display and scaled crisply, the
+// keyboard kept on the canvas, the progress line, and the game-over message with its restart.
+"use strict";
+const canvas = document.getElementById("canvas");
+const status = document.getElementById("status");
+const over = document.getElementById("over");
+const keys = document.getElementById("keys");
+
+// The canvas fills what the window leaves, in whole steps of device
+// pixels when it is larger than the game's display, so every picture
+// pixel is a sharp square.
+function fit() {
+  const room = Math.min((window.innerWidth - 16) / canvas.width,
+                        (window.innerHeight - keys.offsetHeight - 24) / canvas.height);
+  const ratio = window.devicePixelRatio || 1;
+  const scale = room * ratio >= 1 ? Math.floor(room * ratio) / ratio : Math.max(room, 0.25);
+  canvas.style.width = canvas.width * scale + "px";
+  canvas.style.height = canvas.height * scale + "px";
+}
+// The game sets the canvas to its display's size, 512 x 512 on the title
+// and 800 x 600 in a match.
+new MutationObserver(fit).observe(canvas, { attributes: true,
+                                            attributeFilter: ["width", "height", "style"] });
+window.addEventListener("resize", fit);
+fit();
+
+// The canvas has the keyboard from the start and after any click; the
+// arrow keys and Space never scroll the page. Shortcuts with Ctrl, Alt or
+// the command key, and the function keys, stay the browser's. A held key
+// goes down once, as on the desktop: the browser's repeats are not passed on.
+const play = () => canvas.focus();
+canvas.focus();
+document.addEventListener("mousedown", (event) => {
+  if (!(event.target instanceof HTMLButtonElement)) setTimeout(play);
+});
+window.addEventListener("keydown", (event) => {
+  const browsers = event.ctrlKey || event.altKey || event.metaKey || /^F\d+$/.test(event.key);
+  if (!browsers && /^(Arrow|Space$)/.test(event.code) &&
+      !(event.target instanceof HTMLButtonElement)) event.preventDefault();
+  if (browsers || event.repeat) event.stopPropagation();
+}, true);
+
+function gameOver(text) {
+  document.getElementById("over-text").textContent = text;
+  status.hidden = true;
+  over.hidden = false;
+  document.getElementById("again").focus();
+}
+document.getElementById("again").addEventListener("click", () => location.reload());
+
+var Module = {
+  canvas: canvas,
+  keyboardListeningElement: canvas,
+  print: (line) => console.log(line),
+  printErr: (line) => console.error(line),
+  // The packed pictures report their download as "(loaded/total)".
+  setStatus: (text) => {
+    const part = /\((\d+)\/(\d+)\)/.exec(text);
+    if (part) status.textContent = "Loading the pictures… " +
+                                   Math.floor(100 * part[1] / part[2]) + " %";
+  },
+  onRuntimeInitialized: () => {
+    status.hidden = true;
+    play();
+  },
+  onExit: (code) => gameOver(code === 0 ? "The game is over."
+                                        : "The game stopped (exit status " + code + ")."),
+  onAbort: (what) => gameOver("The game stopped: " + what),
+};
