@@ -20,7 +20,7 @@ TEST(InitSdlDeathTest, AFailedStartEndsWithStatusOne) {
     SDL_Quit();
     const std::string out = "/tmp/orbitane-startup-" + std::to_string(getpid());
     EXPECT_EQ(runCommand("timeout 20 env -u DISPLAY -u SDL_VIDEODRIVER -u WAYLAND_DISPLAY " +
-                         builtBinary() + " 2>" + out),
+                         kBuiltBinary + " 2>" + out),
               1);
     EXPECT_NE(readFile(out).find("SDL: no window system to open a window on\n"), std::string::npos);
     std::remove(out.c_str());

@@ -7,14 +7,10 @@ int main(int argc, char** argv) {
     Display* display = argc == 2 ? XOpenDisplay(nullptr) : nullptr;
     if (!display) return 1;
     XEvent event{};
-    event.xclient = {ClientMessage,
-                     0,
-                     True,
-                     display,
-                     std::strtoul(argv[1], nullptr, 0),
-                     XInternAtom(display, "WM_PROTOCOLS", False),
-                     32,
-                     {}};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = std::strtoul(argv[1], nullptr, 0);
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
     event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
     const Status sent = XSendEvent(display, event.xclient.window, False, NoEventMask, &event);
     XCloseDisplay(display);

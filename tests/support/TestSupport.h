@@ -70,12 +70,7 @@ std::string stderrOf(F&& code) {
 long residentKb();
 
 // The game's own build: its resources and its program.
-inline std::string builtResources() {
-    return ORBITANE_RESOURCES;
-}
-inline std::string builtBinary() {
-    return ORBITANE_BINARY;
-}
+const std::string kBuiltResources = ORBITANE_RESOURCES, kBuiltBinary = ORBITANE_BINARY;
 // A shell command's exit status (-1 when it did not exit), and a whole file.
 int runCommand(const std::string& command);
 std::string readFile(const std::string& path);
