@@ -3,7 +3,8 @@
 
 // Starts the SDL subsystems in `flags` and has SDL shut down at exit; a
 // failure, including video with no window system to show it, ends the
-// program with status 1.
+// program with status 1. Unless the player has chosen how SDL presents
+// frames, SDL is first asked for its cheap software presentation.
 void initSDL(unsigned int flags);
 
 #endif

@@ -3,7 +3,9 @@
 #include "Utility.h"
 
 #include <unistd.h>
+#include <array>
 #include <cstdlib>
+#include <optional>
 
 // A failed start, or the off-screen driver SDL falls back on when it reaches no display, ends the
 // program with status 1 and a line on standard error, also in the built game; a started SDL keeps
@@ -24,4 +26,23 @@ TEST(InitSdlDeathTest, AFailedStartEndsWithStatusOne) {
               1);
     EXPECT_NE(readFile(out).find("SDL: no window system to open a window on\n"), std::string::npos);
     std::remove(out.c_str());
+}
+
+// With none of SDL's presentation settings chosen the game picks the software renderer, which
+// needs both of its settings; with any one of the four chosen it touches none of them.
+TEST(InitSdl, ChoosesSoftwarePresentationOnlyWhenThePlayerChoseNone) {
+    const char* const vars[] = {"SDL_RENDER_DRIVER", "SDL_FRAMEBUFFER_ACCELERATION",
+                                "SDL12COMPAT_SYNC_TO_VBLANK", "SDL12COMPAT_WINDOW_SCALING"};
+    using Settings = std::array<const char*, 4>;  // null where unset
+    const Settings choices[] = {{}, {"opengl"}, {0, "1"}, {0, 0, "1"}, {0, 0, 0, "2"}};
+    std::array<std::optional<std::string>, 4> was;
+    for (int i = 0; i < 4; ++i)
+        if (const char* value = std::getenv(vars[i])) was[i] = value;
+    for (const Settings& choice : choices) {
+        for (int i = 0; i < 4; ++i) choice[i] ? setenv(vars[i], choice[i], 1) : unsetenv(vars[i]);
+        initSDL(0);
+        const Settings after = choice == Settings{} ? Settings{"software", "0"} : choice;
+        for (int i = 0; i < 4; ++i) EXPECT_STREQ(std::getenv(vars[i]), after[i]) << vars[i];
+    }
+    for (int i = 0; i < 4; ++i) was[i] ? setenv(vars[i], was[i]->c_str(), 1) : unsetenv(vars[i]);
 }
