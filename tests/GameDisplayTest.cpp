@@ -1,6 +1,5 @@
 #include "BmpDecode.h"
 #include "GameDisplay.h"
-#include "Object.h"
 #include "TestSupport.h"
 
 #include <climits>
@@ -39,10 +38,9 @@ const std::string kPalette(8, '\0'), kEnd("\0\1", 2);
 const std::string kOneBit = bmp(8, 1, 1, 0, kPalette, std::string(4, '\0'));
 const std::string kEightBit = bmp(2, 2, 8, kRunLength8, kPalette, kEnd);
 
-// A 40 x 30 screen, and a console that draws on it.
+// A 40 x 30 screen.
 class GameDisplayTest : public testing::Test {
 protected:
-    void SetUp() override { console.screen = screen; }
     void TearDown() override { SDL_FreeSurface(screen); }
 
     // Loads the bytes as a picture and gives its size, keeping the report; what the game refuses,
@@ -60,27 +58,8 @@ protected:
 
     TempResources files;
     SDL_Surface* screen = makeTrueColour(40, 30);
-    Console console;
     std::string said;
 };
-
-// Either form draws the picture's own size at the point, clipped to the target; a missing picture
-// or target is no error, nor is pushing a clipped rectangle to the display.
-TEST_F(GameDisplayTest, PicturesAreDrawnByTheirCornerAndClipped) {
-    files.picture("images/a.bmp", 4, 3, kRed);
-    ShowBMP("images/a.bmp", screen, 5, 6, false);
-    ShowBMP("images/a.bmp", screen, SDL_Rect{20, 3, 9, 9}, false);
-    EXPECT_EQ(pixelAt(screen, 5, 6) & pixelAt(screen, 8, 8) & pixelAt(screen, 23, 5), kRed);
-    SDL_Surface* picture = loadBMP("images/a.bmp");
-    display_image(picture, screen, -2, 28, false);
-    display_image(picture, screen, 38, -1, false);
-    display_image(nullptr, screen, 0, 0, false);
-    display_image(picture, nullptr, 0, 0, true);
-    EXPECT_EQ(countColour(screen, kRed) * 100 + (pixelAt(screen, 0, 29) == kRed), 3201);
-    SDL_FreeSurface(picture);
-    EXPECT_EXIT(create_SDL_Surface(-1, 4), testing::ExitedWithCode(1),
-                "^CreateRGBSurface failed: ");
-}
 
 // Glyphs 6 x 9, the colon 3 x 9 in red and the space 4 x 9 in blue: letters side by side without
 // gaps, any white space drawn as the space, every letter as high as the first; on the display, or

@@ -1,8 +1,6 @@
-// The web build in headless Chromium, played as a person would: the title,
-// a match on the 800 x 600 display, a ship turned and fired in a
-// two-player match, Escape back to the title, QUIT and the page's game-over
-// message, and not one error logged on the way.
-//   node tests/e2e/web_page.js BUILD-WEB
+// The web build in headless Chromium, played as a person would: the title, a match on the 800 x 600
+// display, a ship turned and fired in a two-player match, Escape back to the title, QUIT and the
+// page's game-over message, and not one error logged on the way. Usage: node web_page.js BUILD-WEB
 "use strict";
 const fs = require("fs");
 const path = require("path");
@@ -14,12 +12,13 @@ const images = path.join(folder, "Orbitane.app/Contents/Resources/images");
 
 // A picture (a path, or a PNG's bytes) as 0xRRGGBB values row by row, read by ImageMagick.
 function pixels(file) {
-    const input = Buffer.isBuffer(file) ? file : undefined, name = input ? "png:-" : file;
-    const [width, height] = execFileSync("identify", ["-format", "%w %h", name], { input })
-        .toString().split(" ").map(Number);
-    const rgb = execFileSync("convert", [name, "-depth", "8", "rgb:-"], { input, maxBuffer: 1 << 26 });
-    const values = Array.from({ length: width * height }, (_, i) => rgb.readUIntBE(3 * i, 3));
-    return { width, height, pixels: values };
+    const input = Buffer.isBuffer(file) ? file : undefined;
+    const ppm = execFileSync("convert", [input ? "png:-" : file, "-depth", "8", "ppm:-"],
+                             { input, maxBuffer: 1 << 26 });
+    const [, width, height] = ppm.toString("latin1", 0, 24).split(/\s+/).map(Number);
+    const start = ppm.length - 3 * width * height;
+    return { width, height, pixels: Array.from({ length: width * height },
+                                               (_, i) => ppm.readUIntBE(start + 3 * i, 3)) };
 }
 const picture = (name) => pixels(path.join(images, name));
 
