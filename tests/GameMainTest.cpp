@@ -1,8 +1,6 @@
 #include "GameMain.h"
 #include "TestSupport.h"
 
-#include <cmath>
-
 // Past 780 or 580 a body goes back by the screen's size, past -20 forward, each axis once a call,
 // keeping its fraction; the bounds themselves stay.
 TEST(Physics, WrapCarriesBodiesAcrossTheScreenOnceAnAxis) {

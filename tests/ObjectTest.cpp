@@ -48,8 +48,10 @@ TEST(ObjectHitTest, OnlyTheInsideHits) {
     EXPECT_TRUE(body.is_on_this(-99, -101));
     EXPECT_FALSE(body.is_on_this(-98, -100) || body.is_on_this(-100, -102));
     Object other(4, 4, false);
-    other.moveTo(-97, -100);
-    EXPECT_TRUE(body.is_on_this(other.getRect()));
+    for (int x : {-97, -104}) {  // overlapping, then only touching
+        other.moveTo(x, -100);
+        EXPECT_EQ(body.is_on_this(other.getRect()), x == -97) << x;
+    }
 }
 
 // Steps (s selects, d deselects, t toggles) give what is printed, the name after, the state and the

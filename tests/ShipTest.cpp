@@ -137,6 +137,7 @@ TEST_F(ShipTest, CopiesOwnTheirOwnMissilesAndDrawThemFirst) {
     target.createMissile();
     target = *source;
     EXPECT_NE(target.missiles.at(0)->getImage(), source->missiles[0]->getImage());
+    EXPECT_EQ(centre(target), Pair(100, 100));
     source.reset();
     SDL_Surface* screen = makeTrueColour(200, 200);
     target.kill();

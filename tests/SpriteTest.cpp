@@ -1,7 +1,6 @@
 #include "Ship.h"
 #include "TestSupport.h"
 
-#include <cmath>
 #include <cstdio>
 
 // The game's pictures and a still body with nothing set.
