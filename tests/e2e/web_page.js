@@ -2,7 +2,6 @@
 // display, a ship turned and fired in a two-player match, Escape back to the title, QUIT and the
 // page's game-over message, and not one error logged on the way. Usage: node web_page.js BUILD-WEB
 "use strict";
-const fs = require("fs");
 const path = require("path");
 const { execFileSync } = require("child_process");
 const { serve, launch } = require("../../tools/chromium.js");
