@@ -17,7 +17,7 @@ pid=""
 
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb=$!
-trap 'kill -KILL $pid 2>/dev/null; kill $xvfb; rm -rf "$work"' EXIT
+trap 'kill -KILL $pid 2>/dev/null || true; kill $xvfb; rm -rf "$work"' EXIT
 until [ -s "$work/display" ]; do sleep 0.1; done
 DISPLAY=":$(head -1 "$work/display")"
 export DISPLAY
