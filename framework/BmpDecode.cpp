@@ -24,6 +24,9 @@ const int kCompressionAt = 30;
 const int kColoursUsedAt = 46;
 const int kMasksAt = 54;
 const Uint32 kMaskBytes = 12;
+// Headers from the fourth version on hold an alpha mask after the others.
+const int kAlphaMaskAt = 66;
+const Uint32 kHeaderWithAlpha = 56;
 
 const Uint32 kUncompressed = 0;
 const Uint32 kBitFields = 3;
@@ -292,4 +295,35 @@ SDL_Surface* decodeBmp(const Uint8* bytes, std::size_t length, const PixelLayout
     writeBmpPixels(bytes, length, surface);
     SDL_UnlockSurface(surface);
     return surface;
+}
+
+bool copyBmpRows(const Uint8* bytes, std::size_t length, SDL_Surface* target, Sint16 x, Sint16 y,
+                 SDL_Rect& drawn) {
+    const Fields fields(bytes, length);
+    const SDL_PixelFormat& format = *target->format;
+    Rows rows;
+    // A picture with an alpha mask is blended, and any other format converted.
+    if (fields.compression() != kBitFields || fields.bitsPerPixel() != 16 ||
+        format.BitsPerPixel != 16 ||
+        (fields.at(kInfoSizeAt, 4) >= kHeaderWithAlpha && fields.at(kAlphaMaskAt, 4) != 0) ||
+        !findRows(bytes, length, rows) || rows.masks[0] != format.Rmask ||
+        rows.masks[1] != format.Gmask || rows.masks[2] != format.Bmask)
+        return false;
+    const SDL_Rect& clip = target->clip_rect;
+    const long long left = std::max<long long>(x, clip.x);
+    const long long top = std::max<long long>(y, clip.y);
+    const long long right = std::min<long long>(x + rows.width, clip.x + clip.w);
+    const long long bottom = std::min<long long>(y + rows.height, clip.y + clip.h);
+    drawn = {static_cast<Sint16>(left), static_cast<Sint16>(top), 0, 0};
+    if (right <= left || bottom <= top) return true;
+    drawn.w = static_cast<Uint16>(right - left);
+    drawn.h = static_cast<Uint16>(bottom - top);
+    if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) < 0) return false;
+    for (long long row = top - y; row < bottom - y; ++row) {
+        const long long stored = rows.bottomUp ? rows.height - 1 - row : row;
+        std::memcpy(static_cast<Uint8*>(target->pixels) + target->pitch * (row + y) + 2 * left,
+                    bytes + rows.offset + rows.bytes * stored + 2 * (left - x), 2 * drawn.w);
+    }
+    if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
+    return true;
 }

@@ -42,5 +42,12 @@ bool bmpSize(const Uint8* bytes, std::size_t length, int& width, int& height);
 void writeBmpPixels(const Uint8* bytes, std::size_t length, SDL_Surface* surface);
 // Both at once: a new surface of the layout, or null with SDL's error set.
 SDL_Surface* decodeBmp(const Uint8* bytes, std::size_t length, const PixelLayout& layout);
+// Copies the rows of a 16-bit picture straight onto the target at (x, y),
+// clipped as SDL clips a blit, when they already hold the target's own pixel
+// values: the same picture as decoding and blitting it, without a surface
+// made and cleared for it. Gives the part drawn in `drawn`; false, with
+// nothing drawn, for any other picture.
+bool copyBmpRows(const Uint8* bytes, std::size_t length, SDL_Surface* target, Sint16 x, Sint16 y,
+                 SDL_Rect& drawn);
 
 #endif

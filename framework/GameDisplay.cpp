@@ -118,17 +118,25 @@ void click_drag(Object& object, SDL_Event& event, Console& console) {
     }
 }
 
-// Every picture and glyph is read here. Failures leave SDL's error set.
-SDL_Surface* readPicture(const std::string& path) {
+namespace {
+
+// Every picture and glyph is read here, into the picture buffer, and
+// checked before anything is made for it: the file's length, or -1 with
+// SDL's error set.
+long readChecked(const std::string& path) {
     std::vector<Uint8>& bytes = pictureBytes();
     const long length = readWholeFile(path, bytes, kMaxPictureBytes);
     if (length < 0 || !claimsSensibleSizes(bytes.data(), static_cast<std::size_t>(length)))
-        return nullptr;
-    return decodePicture(bytes.data(), static_cast<std::size_t>(length));
+        return -1;
+    return length;
 }
 
-SDL_Surface* loadBMP(std::string path) {
-    SDL_Surface* surface = readPicture(path);
+SDL_Surface* decodeRead(long length) {
+    if (length < 0) return nullptr;
+    return decodePicture(pictureBytes().data(), static_cast<std::size_t>(length));
+}
+
+SDL_Surface* reportIfNull(SDL_Surface* surface, const std::string& path) {
     if (!surface) {
         const std::string message = "Couldn't load " + path + ": " + SDL_GetError() + "\n";
         std::fprintf(stderr, "%s", message.c_str());
@@ -136,8 +144,28 @@ SDL_Surface* loadBMP(std::string path) {
     return surface;
 }
 
+}  // namespace
+
+SDL_Surface* readPicture(const std::string& path) {
+    return decodeRead(readChecked(path));
+}
+
+SDL_Surface* loadBMP(std::string path) {
+    return reportIfNull(readPicture(path), path);
+}
+
+// The background fills the display in every frame, so a picture already in
+// the display's format is drawn straight from the bytes read.
 void ShowBMP(std::string path, SDL_Surface* target, int x, int y, bool update) {
-    SDL_Surface* image = loadBMP(std::move(path));
+    const long length = readChecked(path);
+    SDL_Rect drawn;
+    if (length >= 0 && target &&
+        drawPictureBytes(pictureBytes().data(), static_cast<std::size_t>(length), target,
+                         static_cast<Sint16>(x), static_cast<Sint16>(y), drawn)) {
+        if (update) SDL_UpdateRects(target, 1, &drawn);
+        return;
+    }
+    SDL_Surface* image = reportIfNull(decodeRead(length), path);
     if (!image) return;
     display_image(image, target, x, y, update);
     SDL_FreeSurface(image);

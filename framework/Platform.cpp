@@ -2,7 +2,11 @@
 
 #include "BmpDecode.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 
 #ifdef __EMSCRIPTEN__
@@ -16,26 +20,37 @@
 
 namespace {
 
-#ifdef __EMSCRIPTEN__
-
-// The page's files are read with the C library; the browser's SDL reader
-// can't read them.
+// A file read with the system's own calls: SDL's reader goes through the C
+// library's buffered streams, which cost a buffer and a status request for
+// every picture of every frame, and the browser's SDL has no reader at all.
 class File {
 public:
-    explicit File(const std::string& path) : file(std::fopen(path.c_str(), "rb")) {
-        if (!file) SDL_SetError("Couldn't open %s", path.c_str());
+    explicit File(const std::string& path) : descriptor(open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+        if (descriptor < 0) SDL_SetError("Couldn't open %s", path.c_str());
     }
     ~File() {
-        if (file) std::fclose(file);
+        if (descriptor >= 0) close(descriptor);
     }
-    bool isOpen() const { return file != nullptr; }
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+    bool isOpen() const { return descriptor >= 0; }
     long read(Uint8* into, long wanted) {
-        return static_cast<long>(std::fread(into, 1, static_cast<std::size_t>(wanted), file));
+        long got = 0;
+        while (got < wanted) {
+            const ssize_t part =
+                ::read(descriptor, into + got, static_cast<std::size_t>(wanted - got));
+            if (part < 0 && errno == EINTR) continue;
+            if (part <= 0) break;
+            got += part;
+        }
+        return got;
     }
 
 private:
-    std::FILE* file;
+    int descriptor;
 };
+
+#ifdef __EMSCRIPTEN__
 
 // The browser paints the page in step with the display, and only while the
 // page's code has handed control back to it: this waits for its next frame.
@@ -57,21 +72,6 @@ EM_JS(void, nextAnimationFrame, (), {
 const double kEarlyMs = 4.0;
 
 #else
-
-class File {
-public:
-    explicit File(const std::string& path) : file(SDL_RWFromFile(path.c_str(), "rb")) {}
-    ~File() {
-        if (file) SDL_RWclose(file);
-    }
-    bool isOpen() const { return file != nullptr; }
-    long read(Uint8* into, long wanted) {
-        return SDL_RWread(file, into, 1, static_cast<int>(wanted));
-    }
-
-private:
-    SDL_RWops* file;
-};
 
 using SteadyMs = std::chrono::duration<double, std::milli>;
 
@@ -152,6 +152,11 @@ SDL_Surface* decodePicture(const Uint8* bytes, std::size_t length) {
     return surface;
 }
 
+// What reaches a canvas is what a blit copies.
+bool drawPictureBytes(const Uint8*, std::size_t, SDL_Surface*, Sint16, Sint16, SDL_Rect&) {
+    return false;
+}
+
 bool waitForEvent(SDL_Event& event) {
     while (!SDL_PollEvent(&event)) nextAnimationFrame();
     return true;
@@ -191,6 +196,11 @@ extern "C" const char* SDL_GetError() {
 
 SDL_Surface* decodePicture(const Uint8* bytes, std::size_t length) {
     return SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes, static_cast<int>(length)), 1);
+}
+
+bool drawPictureBytes(const Uint8* bytes, std::size_t length, SDL_Surface* target, Sint16 x,
+                      Sint16 y, SDL_Rect& drawn) {
+    return copyBmpRows(bytes, length, target, x, y, drawn);
 }
 
 bool waitForEvent(SDL_Event& event) {

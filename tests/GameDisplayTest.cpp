@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include <climits>
+#include <cstring>
 
 // A value as `size` little-endian bytes.
 std::string little(long long value, int size = 4) {
@@ -153,4 +154,32 @@ TEST_F(GameDisplayTest, TextThatCannotBeShownIsLeftOutSilently) {
     }
     displayText("1", nullptr, 0, 0, false);
     EXPECT_TRUE(blank());
+}
+
+// Shown on the display, a picture in its own 5-6-5 format is drawn straight from the file's bytes:
+// the same as decoding and blitting it, either way up, clipped at every edge and by the clip
+// rectangle. Pictures in other formats are decoded.
+TEST_F(GameDisplayTest, PicturesInTheDisplaysFormatShowAsDecodedOnes) {
+    std::string pixels;  // 3 x 4 values, all different, each row padded
+    for (int i = 0; i < 16; ++i) pixels += little(i % 4 == 3 ? 0 : 40503 * i + 7, 2);
+    const std::string kMasks555 = little(0x7C00) + little(0x03E0) + little(0x001F);
+    for (const std::string& bytes : {bmp(3, 4, 16, kBitFields, kMasks565, pixels),
+                                     bmp(3, -4, 16, kBitFields, kMasks565, pixels),
+                                     bmp(3, 4, 16, kBitFields, kMasks555, pixels)}) {
+        files.file("images/p.bmp", bytes);
+        for (const SDL_Rect& at : {SDL_Rect{1, 2, 0, 0}, SDL_Rect{-1, -2, 0, 0},
+                                   SDL_Rect{38, 27, 0, 0}, SDL_Rect{4, 5, 2, 2}}) {
+            SDL_Surface* straight = makeScreen(40, 30);
+            SDL_Surface* blitted = makeScreen(40, 30);
+            const SDL_Rect clip = {5, 6, at.w, at.h};
+            SDL_SetClipRect(straight, at.w ? &clip : nullptr);
+            SDL_SetClipRect(blitted, at.w ? &clip : nullptr);
+            ShowBMP("images/p.bmp", straight, at.x, at.y, false);
+            SDL_Surface* picture = loadBMP("images/p.bmp");
+            display_image(picture, blitted, at.x, at.y, false);
+            EXPECT_EQ(std::memcmp(straight->pixels, blitted->pixels, 30 * straight->pitch), 0);
+            EXPECT_NE(countColour(straight, kBlack), 40 * 30);
+            for (SDL_Surface* surface : {straight, blitted, picture}) SDL_FreeSurface(surface);
+        }
+    }
 }
