@@ -297,17 +297,21 @@ SDL_Surface* decodeBmp(const Uint8* bytes, std::size_t length, const PixelLayout
     return surface;
 }
 
-bool copyBmpRows(const Uint8* bytes, std::size_t length, SDL_Surface* target, Sint16 x, Sint16 y,
-                 SDL_Rect& drawn) {
+bool holdsPixelsOf(const Uint8* bytes, std::size_t length, const SDL_PixelFormat& format) {
     const Fields fields(bytes, length);
-    const SDL_PixelFormat& format = *target->format;
     Rows rows;
     // A picture with an alpha mask is blended, and any other format converted.
-    if (fields.compression() != kBitFields || fields.bitsPerPixel() != 16 ||
-        format.BitsPerPixel != 16 ||
-        (fields.at(kInfoSizeAt, 4) >= kHeaderWithAlpha && fields.at(kAlphaMaskAt, 4) != 0) ||
-        !findRows(bytes, length, rows) || rows.masks[0] != format.Rmask ||
-        rows.masks[1] != format.Gmask || rows.masks[2] != format.Bmask)
+    return fields.compression() == kBitFields && fields.bitsPerPixel() == 16 &&
+           format.BitsPerPixel == 16 &&
+           !(fields.at(kInfoSizeAt, 4) >= kHeaderWithAlpha && fields.at(kAlphaMaskAt, 4) != 0) &&
+           findRows(bytes, length, rows) && rows.masks[0] == format.Rmask &&
+           rows.masks[1] == format.Gmask && rows.masks[2] == format.Bmask;
+}
+
+bool copyBmpRows(const Uint8* bytes, std::size_t length, SDL_Surface* target, Sint16 x, Sint16 y,
+                 SDL_Rect& drawn) {
+    Rows rows;
+    if (!holdsPixelsOf(bytes, length, *target->format) || !findRows(bytes, length, rows))
         return false;
     const SDL_Rect& clip = target->clip_rect;
     const long long left = std::max<long long>(x, clip.x);

@@ -42,11 +42,14 @@ bool bmpSize(const Uint8* bytes, std::size_t length, int& width, int& height);
 void writeBmpPixels(const Uint8* bytes, std::size_t length, SDL_Surface* surface);
 // Both at once: a new surface of the layout, or null with SDL's error set.
 SDL_Surface* decodeBmp(const Uint8* bytes, std::size_t length, const PixelLayout& layout);
-// Copies the rows of a 16-bit picture straight onto the target at (x, y),
-// clipped as SDL clips a blit, when they already hold the target's own pixel
-// values: the same picture as decoding and blitting it, without a surface
-// made and cleared for it. Gives the part drawn in `drawn`; false, with
-// nothing drawn, for any other picture.
+// Whether the rows of a picture hold the target format's own pixel values:
+// a 16-bit picture with the same colour masks and no alpha mask, which a
+// blit would copy unchanged.
+bool holdsPixelsOf(const Uint8* bytes, std::size_t length, const SDL_PixelFormat& format);
+// Copies the rows of such a picture straight onto the target at (x, y),
+// clipped as SDL clips a blit: the same picture as decoding and blitting it,
+// without a surface made and cleared for it. Gives the part drawn in
+// `drawn`; false, with nothing drawn, for any other picture.
 bool copyBmpRows(const Uint8* bytes, std::size_t length, SDL_Surface* target, Sint16 x, Sint16 y,
                  SDL_Rect& drawn);
 

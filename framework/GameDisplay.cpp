@@ -32,6 +32,7 @@ const char* const kFontExtension = ".bmp";
 // they fit the first read, as every picture of the game does.
 const std::size_t kMaxPictureBytes = 64 * 1024 * 1024;
 const std::size_t kFirstRead = 1024 * 1024;
+const std::size_t kGlyphRead = 4096;
 // The largest surface SDL makes, for a text composed into one.
 const int kMaxTextWidth = 16383;
 const int kMaxTextHeight = 65535;
@@ -159,9 +160,9 @@ SDL_Surface* loadBMP(std::string path) {
 void ShowBMP(std::string path, SDL_Surface* target, int x, int y, bool update) {
     const long length = readChecked(path);
     SDL_Rect drawn;
-    if (length >= 0 && target &&
-        drawPictureBytes(pictureBytes().data(), static_cast<std::size_t>(length), target,
-                         static_cast<Sint16>(x), static_cast<Sint16>(y), drawn)) {
+    if (length >= 0 && target && kPixelsCanBeCopied &&
+        copyBmpRows(pictureBytes().data(), static_cast<std::size_t>(length), target,
+                    static_cast<Sint16>(x), static_cast<Sint16>(y), drawn)) {
         if (update) SDL_UpdateRects(target, 1, &drawn);
         return;
     }
@@ -197,18 +198,29 @@ SDL_Surface* create_SDL_Surface(int width, int height) {
     return surface;
 }
 
+namespace {
+
+std::string letterPath(char c, std::string folder, const std::string& extension) {
+    if (std::isspace(static_cast<int>(c))) return folder + "_space" + extension;
+    if (c == ':') return folder + "_colon" + extension;
+    return folder + c + extension;
+}
+
+}  // namespace
+
 SDL_Surface* load_letter(char c, std::string folder, std::string extension) {
-    std::string path = std::move(folder);
-    if (std::isspace(static_cast<int>(c)))
-        path += "_space" + extension;
-    else if (c == ':')
-        path += "_colon" + extension;
-    else
-        path += c + extension;
-    return readPicture(path);
+    return readPicture(letterPath(c, std::move(folder), extension));
 }
 
 namespace {
+
+// Every letter is as high as the first, so one damaged glyph, thin and tall,
+// would turn a short text into a picture larger than any picture may be, or
+// than SDL can make.
+bool isDrawableText(int width, int height) {
+    return width > 0 && height > 0 && width <= kMaxTextWidth && height <= kMaxTextHeight &&
+           static_cast<long long>(width) * height <= kMaxPicturePixels;
+}
 
 // Loads the picture of every letter of a text, in order, and gives the size
 // of the text they make; false, with nothing kept, when the text can't be
@@ -228,12 +240,7 @@ bool loadLetters(std::string const& text, std::vector<SDL_Surface*>& letters, in
         letters.push_back(letter);
     }
     height = letters.front()->h;
-    // Every letter is as high as the first, so one damaged glyph, thin and
-    // tall, would turn a short text into a picture larger than any picture
-    // may be, or than SDL can make.
-    const bool drawable = width > 0 && height > 0 && width <= kMaxTextWidth &&
-                          height <= kMaxTextHeight &&
-                          static_cast<long long>(width) * height <= kMaxPicturePixels;
+    const bool drawable = isDrawableText(width, height);
     if (!drawable) freeAll(letters);
     return drawable;
 }
@@ -249,6 +256,51 @@ void drawLetters(const std::vector<SDL_Surface*>& letters, int height, SDL_Surfa
         SDL_UpperBlit(letter, &part, target, &where);
         pen += letter->w;
     }
+}
+
+// The score and the lives are drawn in every frame, so letters already in the
+// display's format are drawn straight from their files' bytes, each read
+// into a buffer of its own that stays. False, with nothing drawn, unless every
+// letter is such a picture and the text can be shown; the text is then drawn
+// from decoded letters, which also decide whether it is shown at all.
+bool drawLettersStraight(const std::string& text, SDL_Surface* target, int x, int y) {
+    static std::vector<std::vector<Uint8>> files;
+    if (!kPixelsCanBeCopied || text.empty()) return false;
+    if (files.size() < text.size()) files.resize(text.size(), std::vector<Uint8>(kGlyphRead));
+    std::vector<std::pair<std::size_t, int>> letters;  // each file's length, each letter's width
+    int width = 0;
+    int height = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const long read = readWholeFile(letterPath(text[i], kFontFolder, kFontExtension), files[i],
+                                        kMaxPictureBytes);
+        const Uint8* bytes = files[i].data();
+        const std::size_t length = static_cast<std::size_t>(read);
+        int w = 0;
+        int h = 0;
+        if (read < 0 || !claimsSensibleSizes(bytes, length) ||
+            !holdsPixelsOf(bytes, length, *target->format) || !bmpSize(bytes, length, w, h))
+            return false;
+        letters.emplace_back(length, w);
+        width += w;
+        if (i == 0) height = h;
+    }
+    if (!isDrawableText(width, height)) return false;
+    // Each letter is cut to the height of the first: the line is clipped there.
+    const SDL_Rect kept = target->clip_rect;
+    const int top = std::max<int>(kept.y, static_cast<Sint16>(y));
+    const int bottom = std::min(kept.y + kept.h, static_cast<Sint16>(y) + height);
+    if (bottom <= top) return true;
+    SDL_Rect line = {kept.x, static_cast<Sint16>(top), kept.w, static_cast<Uint16>(bottom - top)};
+    SDL_SetClipRect(target, &line);
+    SDL_Rect drawn;
+    int pen = x;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        copyBmpRows(files[i].data(), letters[i].first, target, static_cast<Sint16>(pen),
+                    static_cast<Sint16>(y), drawn);
+        pen += letters[i].second;
+    }
+    SDL_SetClipRect(target, &kept);
+    return true;
 }
 
 }  // namespace
@@ -273,7 +325,9 @@ void displayText(std::string const& text, SDL_Surface* target, int x, int y, boo
     std::vector<SDL_Surface*> letters;
     int width = 0;
     int height = 0;
-    if (!target || !loadLetters(text, letters, width, height)) return;
+    if (!target || drawLettersStraight(text, target, x, y) ||
+        !loadLetters(text, letters, width, height))
+        return;
     drawLetters(letters, height, target, x, y);
     freeAll(letters);
 }

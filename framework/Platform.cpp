@@ -152,10 +152,7 @@ SDL_Surface* decodePicture(const Uint8* bytes, std::size_t length) {
     return surface;
 }
 
-// What reaches a canvas is what a blit copies.
-bool drawPictureBytes(const Uint8*, std::size_t, SDL_Surface*, Sint16, Sint16, SDL_Rect&) {
-    return false;
-}
+const bool kPixelsCanBeCopied = false;
 
 bool waitForEvent(SDL_Event& event) {
     while (!SDL_PollEvent(&event)) nextAnimationFrame();
@@ -198,10 +195,7 @@ SDL_Surface* decodePicture(const Uint8* bytes, std::size_t length) {
     return SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes, static_cast<int>(length)), 1);
 }
 
-bool drawPictureBytes(const Uint8* bytes, std::size_t length, SDL_Surface* target, Sint16 x,
-                      Sint16 y, SDL_Rect& drawn) {
-    return copyBmpRows(bytes, length, target, x, y, drawn);
-}
+const bool kPixelsCanBeCopied = true;
 
 bool waitForEvent(SDL_Event& event) {
     return SDL_WaitEvent(&event) == 1;

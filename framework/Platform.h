@@ -22,11 +22,9 @@ long readWholeFile(const std::string& path, std::vector<Uint8>& bytes, std::size
 // A BMP file held in memory as a new surface; null with SDL's error set.
 SDL_Surface* decodePicture(const Uint8* bytes, std::size_t length);
 
-// Draws a picture straight from its file's bytes onto the target at (x, y)
-// when the target takes them as they are, giving the part drawn; false when
-// the picture has to be decoded and blitted instead.
-bool drawPictureBytes(const Uint8* bytes, std::size_t length, SDL_Surface* target, Sint16 x,
-                      Sint16 y, SDL_Rect& drawn);
+// Whether a picture's bytes may be copied straight into a surface's pixels
+// and be seen: on a web page only what a blit copies reaches the canvas.
+extern const bool kPixelsCanBeCopied;
 
 // Takes the next event from SDL, waiting for one; false if SDL fails.
 bool waitForEvent(SDL_Event& event);
