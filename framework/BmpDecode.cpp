@@ -40,7 +40,10 @@ const char* const kNotBmp = "File is not a Windows BMP file";
 // middle of its header claims what SDL will believe it claims.
 class Fields {
 public:
-    Fields(const Uint8* bytes, std::size_t length) : bytes(bytes), length(length) {}
+    // Only the first `inMemory` of the file's `length` bytes may be at hand.
+    Fields(const Uint8* bytes, std::size_t length, std::size_t inMemory)
+        : bytes(bytes), length(std::min(length, inMemory)) {}
+    Fields(const Uint8* bytes, std::size_t length) : Fields(bytes, length, length) {}
 
     Uint32 at(std::size_t where, int size) const {
         Uint32 value = 0;
@@ -209,9 +212,10 @@ struct Rows {
     Uint32 masks[3];
 };
 
-// False, with SDL's error set, for a file this decoder can't read.
-bool findRows(const Uint8* bytes, std::size_t length, Rows& rows) {
-    const Fields fields(bytes, length);
+// False, with SDL's error set, for a file this decoder can't read; of the
+// file's `length` bytes, only the first `inMemory` may be at hand.
+bool findRows(const Uint8* bytes, std::size_t length, Rows& rows, std::size_t inMemory) {
+    const Fields fields(bytes, length, inMemory);
     if (const char* fault = headerFault(fields, length)) {
         SDL_SetError("%s", fault);
         return false;
@@ -231,6 +235,42 @@ bool findRows(const Uint8* bytes, std::size_t length, Rows& rows) {
         return false;
     }
     return true;
+}
+
+bool findRows(const Uint8* bytes, std::size_t length, Rows& rows) {
+    return findRows(bytes, length, rows, length);
+}
+
+bool holdsPixels(const Uint8* bytes, std::size_t length, const SDL_PixelFormat& format,
+                 std::size_t inMemory) {
+    const Fields fields(bytes, length, inMemory);
+    Rows rows;
+    // A picture with an alpha mask is blended, and any other format converted.
+    return fields.compression() == kBitFields && fields.bitsPerPixel() == 16 &&
+           format.BitsPerPixel == 16 &&
+           !(fields.at(kInfoSizeAt, 4) >= kHeaderWithAlpha && fields.at(kAlphaMaskAt, 4) != 0) &&
+           findRows(bytes, length, rows, inMemory) && rows.masks[0] == format.Rmask &&
+           rows.masks[1] == format.Gmask && rows.masks[2] == format.Bmask;
+}
+
+// The part of a picture that lands on the target at (x, y), clipped as SDL
+// clips a blit; false when none does.
+bool clip(const Rows& rows, const SDL_Surface& target, Sint16 x, Sint16 y, SDL_Rect& drawn) {
+    const SDL_Rect& clip = target.clip_rect;
+    const long long left = std::max<long long>(x, clip.x);
+    const long long top = std::max<long long>(y, clip.y);
+    const long long right = std::min<long long>(x + rows.width, clip.x + clip.w);
+    const long long bottom = std::min<long long>(y + rows.height, clip.y + clip.h);
+    drawn = {static_cast<Sint16>(left), static_cast<Sint16>(top), 0, 0};
+    if (right <= left || bottom <= top) return false;
+    drawn.w = static_cast<Uint16>(right - left);
+    drawn.h = static_cast<Uint16>(bottom - top);
+    return true;
+}
+
+// Where a row of the picture, counted from the top, starts in the file.
+std::size_t rowStart(const Rows& rows, long long row) {
+    return rows.offset + rows.bytes * (rows.bottomUp ? rows.height - 1 - row : row);
 }
 
 }  // namespace
@@ -298,14 +338,7 @@ SDL_Surface* decodeBmp(const Uint8* bytes, std::size_t length, const PixelLayout
 }
 
 bool holdsPixelsOf(const Uint8* bytes, std::size_t length, const SDL_PixelFormat& format) {
-    const Fields fields(bytes, length);
-    Rows rows;
-    // A picture with an alpha mask is blended, and any other format converted.
-    return fields.compression() == kBitFields && fields.bitsPerPixel() == 16 &&
-           format.BitsPerPixel == 16 &&
-           !(fields.at(kInfoSizeAt, 4) >= kHeaderWithAlpha && fields.at(kAlphaMaskAt, 4) != 0) &&
-           findRows(bytes, length, rows) && rows.masks[0] == format.Rmask &&
-           rows.masks[1] == format.Gmask && rows.masks[2] == format.Bmask;
+    return holdsPixels(bytes, length, format, length);
 }
 
 bool copyBmpRows(const Uint8* bytes, std::size_t length, SDL_Surface* target, Sint16 x, Sint16 y,
@@ -313,21 +346,34 @@ bool copyBmpRows(const Uint8* bytes, std::size_t length, SDL_Surface* target, Si
     Rows rows;
     if (!holdsPixelsOf(bytes, length, *target->format) || !findRows(bytes, length, rows))
         return false;
-    const SDL_Rect& clip = target->clip_rect;
-    const long long left = std::max<long long>(x, clip.x);
-    const long long top = std::max<long long>(y, clip.y);
-    const long long right = std::min<long long>(x + rows.width, clip.x + clip.w);
-    const long long bottom = std::min<long long>(y + rows.height, clip.y + clip.h);
-    drawn = {static_cast<Sint16>(left), static_cast<Sint16>(top), 0, 0};
-    if (right <= left || bottom <= top) return true;
-    drawn.w = static_cast<Uint16>(right - left);
-    drawn.h = static_cast<Uint16>(bottom - top);
+    if (!clip(rows, *target, x, y, drawn)) return true;
     if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) < 0) return false;
-    for (long long row = top - y; row < bottom - y; ++row) {
-        const long long stored = rows.bottomUp ? rows.height - 1 - row : row;
-        std::memcpy(static_cast<Uint8*>(target->pixels) + target->pitch * (row + y) + 2 * left,
-                    bytes + rows.offset + rows.bytes * stored + 2 * (left - x), 2 * drawn.w);
-    }
+    for (long long row = drawn.y - y; row < drawn.y + drawn.h - y; ++row)
+        std::memcpy(static_cast<Uint8*>(target->pixels) + target->pitch * (row + y) + 2 * drawn.x,
+                    bytes + rowStart(rows, row) + 2 * (drawn.x - x), 2 * drawn.w);
     if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
+    return true;
+}
+
+bool placeBmpRows(const Uint8* head, std::size_t length, SDL_Surface* target, Sint16 x, Sint16 y,
+                  std::vector<FileRun>& runs, SDL_Rect& drawn) {
+    Rows rows;
+    runs.clear();
+    const std::size_t inMemory = kBmpHeadBytes;
+    if (!holdsPixels(head, length, *target->format, inMemory) ||
+        !findRows(head, length, rows, inMemory) || rows.bytes != 2 * rows.width)
+        return false;
+    if (!clip(rows, *target, x, y, drawn)) return true;
+    if (drawn.w != rows.width) return false;
+    // A picture stored bottom up has its last row first.
+    const long long top = drawn.y - y;
+    const long long bottom = top + drawn.h - 1;
+    for (long long i = 0; i < drawn.h; ++i) {
+        const long long row = rows.bottomUp ? bottom - i : top + i;
+        runs.push_back(
+            {rowStart(rows, row),
+             static_cast<Uint8*>(target->pixels) + target->pitch * (row + y) + 2 * drawn.x,
+             2 * static_cast<std::size_t>(drawn.w)});
+    }
     return true;
 }

@@ -1,12 +1,18 @@
 #ifndef ORBITANE_FRAMEWORK_BMPDECODE_H
 #define ORBITANE_FRAMEWORK_BMPDECODE_H
 
+#include "Platform.h"
+
 #include <SDL.h>
 
 #include <cstddef>
+#include <vector>
 
 // Windows BMP files read from memory in plain C++, for an SDL whose own
 // decoder can't be trusted with them.
+
+// Every header field read here lies within a file's first this many bytes.
+const long kBmpHeadBytes = 1024;
 
 // No picture the game shows comes near this many pixels.
 const long long kMaxPicturePixels = 2048LL * 2048LL;
@@ -52,5 +58,13 @@ bool holdsPixelsOf(const Uint8* bytes, std::size_t length, const SDL_PixelFormat
 // `drawn`; false, with nothing drawn, for any other picture.
 bool copyBmpRows(const Uint8* bytes, std::size_t length, SDL_Surface* target, Sint16 x, Sint16 y,
                  SDL_Rect& drawn);
+// Where the rows of such a picture, drawn at (x, y), are to be read from its
+// file straight onto the target (locked, if it must be), of which only the
+// first kBmpHeadBytes of its `length` are in memory: each row's run of the
+// file and its place, in the file's order, and the part drawn. False for
+// any other picture, or rows drawn cut at the sides or padded, which are
+// copied from memory; true with no runs when nothing is drawn.
+bool placeBmpRows(const Uint8* head, std::size_t length, SDL_Surface* target, Sint16 x, Sint16 y,
+                  std::vector<FileRun>& runs, SDL_Rect& drawn);
 
 #endif

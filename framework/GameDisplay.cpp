@@ -145,6 +145,36 @@ SDL_Surface* reportIfNull(SDL_Surface* surface, const std::string& path) {
     return surface;
 }
 
+// The background fills the display in every frame, so the rows of a
+// picture already in the display's format go straight from the file onto
+// it, giving kDrawnStraight and the part drawn; when they are cut at the
+// sides, or the picture is small, they are copied from the bytes read. Any
+// other picture is read whole, as readChecked reads it, and decoded.
+const long kDrawnStraight = -2;
+
+long readOrDraw(const std::string& path, SDL_Surface* target, Sint16 x, Sint16 y, SDL_Rect& drawn) {
+    static std::vector<FileRun> runs;
+    File file(path);
+    if (!file.isOpen()) return -1;
+    std::vector<Uint8>& bytes = pictureBytes();
+    long length = file.read(bytes.data(), kBmpHeadBytes);
+    const long long whole = length == kBmpHeadBytes ? file.length() : -1;
+    if (whole > length && claimsSensibleSizes(bytes.data(), static_cast<std::size_t>(length)) &&
+        !(SDL_MUSTLOCK(target) && SDL_LockSurface(target) < 0)) {
+        const bool straight = placeBmpRows(bytes.data(), static_cast<std::size_t>(whole), target, x,
+                                           y, runs, drawn) &&
+                              file.readRuns(runs);
+        if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
+        if (straight) return kDrawnStraight;
+    }
+    length = readRest(file, bytes, length, kMaxPictureBytes);
+    if (length < 0 || !claimsSensibleSizes(bytes.data(), static_cast<std::size_t>(length)))
+        return -1;
+    if (copyBmpRows(bytes.data(), static_cast<std::size_t>(length), target, x, y, drawn))
+        return kDrawnStraight;
+    return length;
+}
+
 }  // namespace
 
 SDL_Surface* readPicture(const std::string& path) {
@@ -155,14 +185,13 @@ SDL_Surface* loadBMP(std::string path) {
     return reportIfNull(readPicture(path), path);
 }
 
-// The background fills the display in every frame, so a picture already in
-// the display's format is drawn straight from the bytes read.
 void ShowBMP(std::string path, SDL_Surface* target, int x, int y, bool update) {
-    const long length = readChecked(path);
     SDL_Rect drawn;
-    if (length >= 0 && target && kPixelsCanBeCopied &&
-        copyBmpRows(pictureBytes().data(), static_cast<std::size_t>(length), target,
-                    static_cast<Sint16>(x), static_cast<Sint16>(y), drawn)) {
+    const long length =
+        target && kPixelsCanBeCopied
+            ? readOrDraw(path, target, static_cast<Sint16>(x), static_cast<Sint16>(y), drawn)
+            : readChecked(path);
+    if (length == kDrawnStraight) {
         if (update) SDL_UpdateRects(target, 1, &drawn);
         return;
     }

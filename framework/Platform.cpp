@@ -3,6 +3,8 @@
 #include "BmpDecode.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -20,35 +22,8 @@
 
 namespace {
 
-// A file read with the system's own calls: SDL's reader goes through the C
-// library's buffered streams, which cost a buffer and a status request for
-// every picture of every frame, and the browser's SDL has no reader at all.
-class File {
-public:
-    explicit File(const std::string& path) : descriptor(open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
-        if (descriptor < 0) SDL_SetError("Couldn't open %s", path.c_str());
-    }
-    ~File() {
-        if (descriptor >= 0) close(descriptor);
-    }
-    File(const File&) = delete;
-    File& operator=(const File&) = delete;
-    bool isOpen() const { return descriptor >= 0; }
-    long read(Uint8* into, long wanted) {
-        long got = 0;
-        while (got < wanted) {
-            const ssize_t part =
-                ::read(descriptor, into + got, static_cast<std::size_t>(wanted - got));
-            if (part < 0 && errno == EINTR) continue;
-            if (part <= 0) break;
-            got += part;
-        }
-        return got;
-    }
-
-private:
-    int descriptor;
-};
+// The most places one read request takes, as every system allows.
+const std::size_t kMaxPlaces = 1024;
 
 #ifdef __EMSCRIPTEN__
 
@@ -79,10 +54,45 @@ using SteadyMs = std::chrono::duration<double, std::milli>;
 
 }  // namespace
 
-long readWholeFile(const std::string& path, std::vector<Uint8>& bytes, std::size_t limit) {
-    File file(path);
-    if (!file.isOpen()) return -1;
-    long length = 0;
+File::File(const std::string& path) : descriptor(open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+    if (descriptor < 0) SDL_SetError("Couldn't open %s", path.c_str());
+}
+
+File::~File() {
+    if (descriptor >= 0) close(descriptor);
+}
+
+// A file on disk gives what it has in one call, unless a signal comes first.
+long File::read(Uint8* into, long wanted) {
+    for (;;) {
+        const ssize_t got = ::read(descriptor, into, static_cast<std::size_t>(wanted));
+        if (got >= 0 || errno != EINTR) return std::max<long>(got, 0);
+    }
+}
+
+long long File::length() const {
+    struct stat status;
+    if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) return -1;
+    return status.st_size;
+}
+
+bool File::readRuns(const std::vector<FileRun>& runs) {
+    if (runs.empty() || runs.size() > kMaxPlaces) return runs.empty();
+    std::vector<iovec> places;
+    ssize_t wanted = 0;
+    for (const FileRun& run : runs) {
+        places.push_back({run.into, run.bytes});
+        wanted += static_cast<ssize_t>(run.bytes);
+    }
+    ssize_t got;
+    do
+        got = preadv(descriptor, places.data(), static_cast<int>(places.size()),
+                     static_cast<off_t>(runs.front().from));
+    while (got < 0 && errno == EINTR);
+    return got == wanted;
+}
+
+long readRest(File& file, std::vector<Uint8>& bytes, long length, std::size_t limit) {
     for (;;) {
         if (length == static_cast<long>(bytes.size())) {
             if (bytes.size() >= limit) {
@@ -93,12 +103,17 @@ long readWholeFile(const std::string& path, std::vector<Uint8>& bytes, std::size
         }
         const long wanted = static_cast<long>(bytes.size()) - length;
         const long got = file.read(bytes.data() + length, wanted);
-        if (got > 0) length += got;
+        length += got;
         // A short read is the end of the file.
         if (got < wanted) break;
     }
     if (length == 0) SDL_SetError("empty or unreadable file");
     return length == 0 ? -1 : length;
+}
+
+long readWholeFile(const std::string& path, std::vector<Uint8>& bytes, std::size_t limit) {
+    File file(path);
+    return file.isOpen() ? readRest(file, bytes, 0, limit) : -1;
 }
 
 #ifdef __EMSCRIPTEN__

@@ -180,12 +180,16 @@ void expectSameDrawing(const Drawing& drawing, const Expected& expected) {
     }
 }
 
-// Pictures in the display's 5-6-5 format, either way up, and letters, each cut to the height of the
-// first, show as decoded ones; a letter in another format (a black space) has the text decoded.
+// Pictures in the display's 5-6-5 format, either way up, small or read straight onto it, and
+// letters, each cut to the height of the first, show as decoded ones; a letter in another format (a
+// black space) has the text decoded.
 TEST_F(GameDisplayTest, PicturesAndLettersInTheDisplaysFormatShowAsDecodedOnes) {
     for (const std::string& bytes :
          {bmp(3, 4, 16, kBitFields, kMasks565, pattern(3, 4)),
           bmp(3, -4, 16, kBitFields, kMasks565, pattern(3, 4)),
+          bmp(20, 30, 16, kBitFields, kMasks565, pattern(20, 30)),
+          bmp(20, -30, 16, kBitFields, kMasks565, pattern(20, 30)),
+          bmp(21, 30, 16, kBitFields, kMasks565, pattern(21, 30)),
           bmp(3, 4, 16, kBitFields, little(0x7C00) + little(0x03E0) + little(31), pattern(3, 4))}) {
         files.file("images/p.bmp", bytes);
         SDL_Surface* picture = loadBMP("images/p.bmp");
