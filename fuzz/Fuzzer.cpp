@@ -1,8 +1,9 @@
 // The fuzz target for everything that reads a picture file. An input's first byte picks what the
 // rest, one whole file, becomes: 0 a picture, loaded and drawn on the 16-bit display and a 32-bit
-// surface; 1 a screen object's picture, set, copied, assigned, selected, reloaded and drawn;
-// 2 three glyphs of the lives counter; 3 the plain decoder the web page uses, into a surface of its
-// own and into a 16-bit one. It runs in a copy of the game's resources, changing them.
+// surface, and shown on the display straight from the file; 1 a screen object's picture, set,
+// copied, assigned, selected, reloaded and drawn; 2 three glyphs of the lives counter; 3 the plain
+// decoder the web page uses, into a surface of its own and into a 16-bit one. It runs in a copy of
+// the game's resources, changing them.
 #include "BmpDecode.h"
 #include "GameDisplay.h"
 #include "Object.h"
@@ -42,6 +43,7 @@ static void picture(const std::uint8_t* data, std::size_t size) {
     for (const auto& at : kPlaces) {
         display_image(image, screen, at[0], at[1], true);
         display_image(image, trueColour, at[0], at[1], false);
+        ShowBMP("images/picture.bmp", screen, at[0], at[1], true);  // straight onto the display
     }
     SDL_FreeSurface(image);
     ShowBMP("images/picture.bmp", screen, SDL_Rect{-20, 580, 5, 5}, false);
