@@ -149,7 +149,8 @@ SDL_Surface* reportIfNull(SDL_Surface* surface, const std::string& path) {
 // picture already in the display's format go straight from the file onto
 // it, giving kDrawnStraight and the part drawn; when they are cut at the
 // sides, or the picture is small, they are copied from the bytes read. Any
-// other picture is read whole, as readChecked reads it, and decoded.
+// other picture is read whole, as readChecked reads it (a file larger than
+// any picture is refused either way), and decoded.
 const long kDrawnStraight = -2;
 
 long readOrDraw(const std::string& path, SDL_Surface* target, Sint16 x, Sint16 y, SDL_Rect& drawn) {
@@ -159,7 +160,8 @@ long readOrDraw(const std::string& path, SDL_Surface* target, Sint16 x, Sint16 y
     std::vector<Uint8>& bytes = pictureBytes();
     long length = file.read(bytes.data(), kBmpHeadBytes);
     const long long whole = length == kBmpHeadBytes ? file.length() : -1;
-    if (whole > length && claimsSensibleSizes(bytes.data(), static_cast<std::size_t>(length)) &&
+    if (whole > length && whole <= static_cast<long long>(kMaxPictureBytes) &&
+        claimsSensibleSizes(bytes.data(), static_cast<std::size_t>(length)) &&
         !(SDL_MUSTLOCK(target) && SDL_LockSurface(target) < 0)) {
         const bool straight = placeBmpRows(bytes.data(), static_cast<std::size_t>(whole), target, x,
                                            y, runs, drawn) &&
