@@ -241,10 +241,10 @@ bool findRows(const Uint8* bytes, std::size_t length, Rows& rows) {
     return findRows(bytes, length, rows, length);
 }
 
+// Whether a picture holds the format's own pixel values, and where its rows are.
 bool holdsPixels(const Uint8* bytes, std::size_t length, const SDL_PixelFormat& format,
-                 std::size_t inMemory) {
+                 std::size_t inMemory, Rows& rows) {
     const Fields fields(bytes, length, inMemory);
-    Rows rows;
     // A picture with an alpha mask is blended, and any other format converted.
     return fields.compression() == kBitFields && fields.bitsPerPixel() == 16 &&
            format.BitsPerPixel == 16 &&
@@ -338,14 +338,14 @@ SDL_Surface* decodeBmp(const Uint8* bytes, std::size_t length, const PixelLayout
 }
 
 bool holdsPixelsOf(const Uint8* bytes, std::size_t length, const SDL_PixelFormat& format) {
-    return holdsPixels(bytes, length, format, length);
+    Rows rows;
+    return holdsPixels(bytes, length, format, length, rows);
 }
 
 bool copyBmpRows(const Uint8* bytes, std::size_t length, SDL_Surface* target, Sint16 x, Sint16 y,
                  SDL_Rect& drawn) {
     Rows rows;
-    if (!holdsPixelsOf(bytes, length, *target->format) || !findRows(bytes, length, rows))
-        return false;
+    if (!holdsPixels(bytes, length, *target->format, length, rows)) return false;
     if (!clip(rows, *target, x, y, drawn)) return true;
     if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) < 0) return false;
     for (long long row = drawn.y - y; row < drawn.y + drawn.h - y; ++row)
@@ -359,9 +359,8 @@ bool placeBmpRows(const Uint8* head, std::size_t length, SDL_Surface* target, Si
                   std::vector<FileRun>& runs, SDL_Rect& drawn) {
     Rows rows;
     runs.clear();
-    const std::size_t inMemory = kBmpHeadBytes;
-    if (!holdsPixels(head, length, *target->format, inMemory) ||
-        !findRows(head, length, rows, inMemory) || rows.bytes != 2 * rows.width)
+    if (!holdsPixels(head, length, *target->format, kBmpHeadBytes, rows) ||
+        rows.bytes != 2 * rows.width)
         return false;
     if (!clip(rows, *target, x, y, drawn)) return true;
     if (drawn.w != rows.width) return false;
