@@ -1,6 +1,9 @@
 #ifndef ORBITANE_FRAMEWORK_GAMEDISPLAY_H
 #define ORBITANE_FRAMEWORK_GAMEDISPLAY_H
 
+#include "Picture.h"
+#include "Text.h"
+
 #include <SDL.h>
 
 #include <list>
@@ -30,22 +33,5 @@ void displayUI(SDL_Surface* screen, Console& console);
 void displayElse(Console& console, Object* skip);
 // Drags `object` with the mouse until a button is released.
 void click_drag(Object& object, SDL_Event& event, Console& console);
-
-// Pictures. Loaded surfaces belong to the caller; a failed load is reported
-// on standard error and gives null.
-SDL_Surface* loadBMP(std::string path);
-// The guarded reader behind every picture: null, with SDL's error set and
-// nothing reported, for a file that can't be read or claims an absurd size.
-SDL_Surface* readPicture(const std::string& path);
-void ShowBMP(std::string path, SDL_Surface* target, int x, int y, bool update);
-void ShowBMP(std::string path, SDL_Surface* target, SDL_Rect where, bool update);
-void display_image(SDL_Surface* image, SDL_Surface* target, int x, int y, bool update);
-// A blank 32-bit RGBA surface for composing; the program stops if SDL can't make one.
-SDL_Surface* create_SDL_Surface(int width, int height);
-
-// Text in the game's own font: one BMP file per character.
-SDL_Surface* load_letter(char c, std::string folder, std::string extension);
-SDL_Surface* createText(std::string const& text);
-void displayText(std::string const& text, SDL_Surface* target, int x, int y, bool update);
 
 #endif

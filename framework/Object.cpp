@@ -1,6 +1,6 @@
 #include "Object.h"
 
-#include "GameDisplay.h"
+#include "Picture.h"
 
 #include <fstream>
 #include <iostream>

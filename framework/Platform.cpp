@@ -1,10 +1,6 @@
 #include "Platform.h"
 
-#include "BmpDecode.h"
-
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <sys/uio.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -22,10 +18,98 @@
 
 namespace {
 
-// The most places one read request takes, as every system allows.
-const std::size_t kMaxPlaces = 1024;
+// A buffer this large takes every picture but the backgrounds in one read.
+const std::size_t kSmallestBuffer = 64 * 1024;
+
+// A file open for reading, closed when it goes.
+class File {
+public:
+    explicit File(const std::string& path) : descriptor(open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+        if (descriptor < 0) SDL_SetError("Couldn't open %s", path.c_str());
+    }
+    ~File() {
+        if (descriptor >= 0) close(descriptor);
+    }
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+    bool isOpen() const { return descriptor >= 0; }
+
+    // A file on disk gives what it has in one call, unless a signal comes
+    // first: fewer bytes than wanted only at its end.
+    long read(Uint8* into, std::size_t wanted) {
+        for (;;) {
+            const ssize_t got = ::read(descriptor, into, wanted);
+            if (got >= 0 || errno != EINTR) return std::max<long>(got, 0);
+        }
+    }
+
+private:
+    int descriptor;
+};
+
+}  // namespace
+
+long readWholeFile(const std::string& path, std::vector<Uint8>& bytes, std::size_t limit) {
+    File file(path);
+    if (!file.isOpen()) return -1;
+    if (bytes.size() < kSmallestBuffer) bytes.resize(kSmallestBuffer);
+    std::size_t length = 0;
+    for (;;) {
+        if (length == bytes.size()) {
+            if (bytes.size() >= limit) {
+                SDL_SetError("larger than any picture");
+                return -1;
+            }
+            bytes.resize(std::min(limit, bytes.size() * 2));
+        }
+        const std::size_t wanted = bytes.size() - length;
+        const long got = file.read(bytes.data() + length, wanted);
+        length += static_cast<std::size_t>(got);
+        if (static_cast<std::size_t>(got) < wanted) break;
+    }
+    if (length == 0) SDL_SetError("empty or unreadable file");
+    return length == 0 ? -1 : static_cast<long>(length);
+}
 
 #ifdef __EMSCRIPTEN__
+
+namespace {
+
+// Red, green, blue and alpha bytes in that order, as a canvas keeps them.
+SDL_PixelFormat canvasFormat() {
+    SDL_PixelFormat format = {};
+    format.BitsPerPixel = 32;
+    format.BytesPerPixel = 4;
+    format.Rmask = 0x000000FF;
+    format.Gmask = 0x0000FF00;
+    format.Bmask = 0x00FF0000;
+    format.Amask = 0xFF000000;
+    return format;
+}
+
+std::vector<Uint8>& canvasPixels() {
+    static std::vector<Uint8> pixels;
+    return pixels;
+}
+
+// The browser's SDL keeps each surface as a canvas in `SDL.surfaces`, its
+// pixels in memory only while it is locked; what it blits is drawn from
+// canvas to canvas. Locking and unlocking copy the whole surface back and
+// forth, so pixels are put on a surface's canvas here instead, the part
+// drawn and nothing more. This is the one place the page reaches into the
+// browser's SDL; the check runs when a display opens.
+EM_JS(void, putPixels, (SDL_Surface * surface, const Uint8* pixels, int x, int y, int w, int h), {
+    var view = new Uint8ClampedArray(HEAPU8.buffer, pixels, w * h * 4);
+    SDL.surfaces[surface].ctx.putImageData(new ImageData(view, w, h), x, y);
+});
+
+EM_JS(int, keepsCanvasOf, (SDL_Surface * surface), {
+    var kept = typeof SDL == "object" && SDL.surfaces && SDL.surfaces[surface];
+    if (kept && kept.ctx && typeof kept.ctx.putImageData == "function") return 1;
+    console.error("Orbitane can't draw: this browser SDL keeps no canvas for the display " +
+                  "in SDL.surfaces[surface].ctx, where the page puts its pixels.");
+    return 0;
+});
 
 // The browser paints the page in step with the display, and only while the
 // page's code has handed control back to it: this waits for its next frame.
@@ -46,128 +130,27 @@ EM_JS(void, nextAnimationFrame, (), {
 // A frame shown a few milliseconds before it is due is on time for the eye.
 const double kEarlyMs = 4.0;
 
-#else
-
-using SteadyMs = std::chrono::duration<double, std::milli>;
-
-#endif
-
 }  // namespace
 
-File::File(const std::string& path) : descriptor(open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
-    if (descriptor < 0) SDL_SetError("Couldn't open %s", path.c_str());
+bool openPixels(SDL_Surface*, const SDL_Rect& part, PixelWindow& window) {
+    static const SDL_PixelFormat format = canvasFormat();
+    std::vector<Uint8>& pixels = canvasPixels();
+    pixels.resize(std::max<std::size_t>(pixels.size(), 4u * part.w * part.h));
+    window = {pixels.data(), 4 * part.w, &format};
+    return true;
 }
 
-File::~File() {
-    if (descriptor >= 0) close(descriptor);
+void showPixels(SDL_Surface* surface, const SDL_Rect& part) {
+    putPixels(surface, canvasPixels().data(), part.x, part.y, part.w, part.h);
 }
 
-// A file on disk gives what it has in one call, unless a signal comes first.
-long File::read(Uint8* into, long wanted) {
-    for (;;) {
-        const ssize_t got = ::read(descriptor, into, static_cast<std::size_t>(wanted));
-        if (got >= 0 || errno != EINTR) return std::max<long>(got, 0);
-    }
+const bool kSdlDecodesPictures = false;
+
+bool displayShowsPixels(SDL_Surface* display) {
+    if (keepsCanvasOf(display)) return true;
+    SDL_SetError("this browser's SDL keeps no canvas where the page looks for it");
+    return false;
 }
-
-long long File::length() const {
-    struct stat status;
-    if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) return -1;
-    return status.st_size;
-}
-
-bool File::readRuns(const std::vector<FileRun>& runs) {
-    if (runs.empty() || runs.size() > kMaxPlaces) return runs.empty();
-    std::vector<iovec> places;
-    ssize_t wanted = 0;
-    for (const FileRun& run : runs) {
-        places.push_back({run.into, run.bytes});
-        wanted += static_cast<ssize_t>(run.bytes);
-    }
-    ssize_t got;
-    do
-        got = preadv(descriptor, places.data(), static_cast<int>(places.size()),
-                     static_cast<off_t>(runs.front().from));
-    while (got < 0 && errno == EINTR);
-    return got == wanted;
-}
-
-long readRest(File& file, std::vector<Uint8>& bytes, long length, std::size_t limit) {
-    for (;;) {
-        if (length == static_cast<long>(bytes.size())) {
-            if (bytes.size() >= limit) {
-                SDL_SetError("larger than any picture");
-                return -1;
-            }
-            bytes.resize(std::min(limit, std::max<std::size_t>(bytes.size() * 2, 1)));
-        }
-        const long wanted = static_cast<long>(bytes.size()) - length;
-        const long got = file.read(bytes.data() + length, wanted);
-        length += got;
-        // A short read is the end of the file.
-        if (got < wanted) break;
-    }
-    if (length == 0) SDL_SetError("empty or unreadable file");
-    return length == 0 ? -1 : length;
-}
-
-long readWholeFile(const std::string& path, std::vector<Uint8>& bytes, std::size_t limit) {
-    File file(path);
-    return file.isOpen() ? readRest(file, bytes, 0, limit) : -1;
-}
-
-#ifdef __EMSCRIPTEN__
-
-// Each surface of the browser's SDL is a canvas with the pixels kept beside
-// it in memory; what reaches the canvas is what a blit copies. Locking and
-// unlocking copy the pixels back and forth through fresh buffers, which
-// costs more than decoding the picture, so the pixels are written straight
-// into memory and shown to the canvas from there.
-EM_JS(void, showPixels, (SDL_Surface * surface), {
-    var kept = SDL.surfaces[surface];
-    var pixels = new Uint8ClampedArray(HEAPU8.buffer, kept.buffer, kept.width * kept.height * 4);
-    kept.ctx.putImageData(new ImageData(pixels, kept.width, kept.height), 0, 0);
-});
-
-// The browser's SDL gives a new surface the canvas let go last, whatever its
-// size, and a canvas given a new size is made anew: every frame would pay
-// for a fresh canvas as large as the display for its background. Canvases
-// are kept by size instead.
-EM_JS(void, keepCanvasesBySize, (), {
-    var pools = {};
-    var poolOf = function(width, height) {
-        var size = width + "x" + height;
-        return pools[size] = pools[size] || [];
-    };
-    var make = SDL.makeSurface;
-    var free = SDL.freeSurface;
-    SDL.makeSurface = function(width, height) {
-        SDL.canvasPool = poolOf(width, height);
-        return make.apply(SDL, arguments);
-    };
-    SDL.freeSurface = function(surface) {
-        var kept = SDL.surfaces[surface];
-        if (kept && kept.canvas) SDL.canvasPool = poolOf(kept.canvas.width, kept.canvas.height);
-        return free.apply(SDL, arguments);
-    };
-});
-
-SDL_Surface* decodePicture(const Uint8* bytes, std::size_t length) {
-    static const bool pooled = (keepCanvasesBySize(), true);
-    (void)pooled;
-    int width = 0;
-    int height = 0;
-    if (!bmpSize(bytes, length, width, height)) return nullptr;
-    SDL_Surface* surface = SDL_CreateRGBSurface(
-        SDL_SWSURFACE, width, height, kLayoutRgba.bitsPerPixel, kLayoutRgba.red, kLayoutRgba.green,
-        kLayoutRgba.blue, kLayoutRgba.alpha);
-    if (!surface) return nullptr;
-    writeBmpPixels(bytes, length, surface);
-    showPixels(surface);
-    return surface;
-}
-
-const bool kPixelsCanBeCopied = false;
 
 bool waitForEvent(SDL_Event& event) {
     while (!SDL_PollEvent(&event)) nextAnimationFrame();
@@ -188,7 +171,8 @@ void sleepUntilSteady(double milliseconds) {
 const bool kEveryFrameWaits = true;
 
 // The browser's SDL keeps no error text (its SDL_SetError does nothing), so
-// every report would end in the same vague words. These keep the text.
+// every report would end in the same vague words. These keep the text; should
+// the browser's SDL ever define them in C, the program no longer links.
 namespace {
 char errorText[256];
 }
@@ -206,11 +190,28 @@ extern "C" const char* SDL_GetError() {
 
 #else
 
-SDL_Surface* decodePicture(const Uint8* bytes, std::size_t length) {
-    return SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes, static_cast<int>(length)), 1);
+namespace {
+using SteadyMs = std::chrono::duration<double, std::milli>;
 }
 
-const bool kPixelsCanBeCopied = true;
+bool openPixels(SDL_Surface* surface, const SDL_Rect& part, PixelWindow& window) {
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) < 0) return false;
+    const SDL_PixelFormat* format = surface->format;
+    window = {static_cast<Uint8*>(surface->pixels) + surface->pitch * part.y +
+                  format->BytesPerPixel * part.x,
+              surface->pitch, format};
+    return true;
+}
+
+void showPixels(SDL_Surface* surface, const SDL_Rect&) {
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+}
+
+const bool kSdlDecodesPictures = true;
+
+bool displayShowsPixels(SDL_Surface*) {
+    return true;
+}
 
 bool waitForEvent(SDL_Event& event) {
     return SDL_WaitEvent(&event) == 1;

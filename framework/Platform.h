@@ -7,59 +7,41 @@
 #include <string>
 #include <vector>
 
-// The few things the game does differently on the desktop and in a web
-// page, and only those. On the desktop SDL does them all. The browser's SDL
-// has no file reader, can't wait for an event and decodes 16-bit pictures
-// wrongly, and a loop that sleeps there freezes the page: it has to hand
-// control back to the browser instead.
+// What the game needs of the system beneath SDL: reading a file, waiting for
+// an event, a steady clock, and the way drawn pixels reach a surface. The
+// desktop and a web page differ in the last three. The browser's SDL can't
+// wait for an event, a loop that sleeps there freezes the page (it has to
+// hand control back to the browser instead), and its surfaces are canvases,
+// which show only what is put on them from the page's side.
 
-// A run of bytes of a file and the place in memory it is read into.
-struct FileRun {
-    std::size_t from;
-    Uint8* into;
-    std::size_t bytes;
-};
-
-// A file open for reading, read with the system's own calls: SDL's reader
-// goes through the C library's buffered streams, which cost a buffer and a
-// status request for every picture of every frame, and the browser's SDL
-// has no reader at all.
-class File {
-public:
-    // Not open, with SDL's error set, when the file can't be opened.
-    explicit File(const std::string& path);
-    ~File();
-    File(const File&) = delete;
-    File& operator=(const File&) = delete;
-    bool isOpen() const { return descriptor >= 0; }
-    // Reads on from where the last read ended: fewer bytes than wanted only
-    // at the end of the file.
-    long read(Uint8* into, long wanted);
-    // The file's length, or -1 for what is not a plain file.
-    long long length() const;
-    // Reads runs that follow one another in the file, in the file's order,
-    // each into its own place, in one request; false if the file ends first
-    // or there are more runs than one request takes (a thousand and more).
-    bool readRuns(const std::vector<FileRun>& runs);
-
-private:
-    int descriptor;
-};
-
-// Reads the rest of a file into `bytes` after the `length` bytes already
-// there; `bytes` grows to fit and never shrinks. Gives the file's length,
-// or -1 with SDL's error set for a file that can't be read, is empty or is
-// larger than `limit`.
-long readRest(File& file, std::vector<Uint8>& bytes, long length, std::size_t limit);
-// The same for a whole file, in as few requests as it takes.
+// Reads a whole file into `bytes`, which grows to fit and never shrinks, so
+// that a buffer kept from one read to the next allocates nothing for the
+// same files. Gives the file's length, or -1 with SDL's error set for a file
+// that can't be read, is empty or is larger than `limit`. The system's own
+// calls do it, in one request for a file that fits: SDL's reader goes
+// through the C library's buffered streams, which cost a buffer and a status
+// request for every picture of every frame.
 long readWholeFile(const std::string& path, std::vector<Uint8>& bytes, std::size_t limit);
 
-// A BMP file held in memory as a new surface; null with SDL's error set.
-SDL_Surface* decodePicture(const Uint8* bytes, std::size_t length);
-
-// Whether a picture's bytes may be copied straight into a surface's pixels
-// and be seen: on a web page only what a blit copies reaches the canvas.
-extern const bool kPixelsCanBeCopied;
+// A part of a surface open for writing pixels into: `first` is the part's
+// top left pixel, rows are `pitch` bytes apart, in `format`. On the desktop
+// that is the surface's own memory, locked if it must be; in a page, a buffer
+// in the canvas's format, put on the surface's canvas when the part is shown.
+struct PixelWindow {
+    Uint8* first;
+    int pitch;
+    const SDL_PixelFormat* format;
+};
+// False if the surface can't be written now.
+bool openPixels(SDL_Surface* surface, const SDL_Rect& part, PixelWindow& window);
+void showPixels(SDL_Surface* surface, const SDL_Rect& part);
+// Whether SDL's own decoder reads pictures here. The browser's decodes 16-bit
+// pictures wrongly; there every picture is read by the game's own reader.
+extern const bool kSdlDecodesPictures;
+// False, with SDL's error set, if pixels written as above can't reach the
+// display: in a page, when the browser's SDL no longer keeps its canvases
+// where this file looks for them.
+bool displayShowsPixels(SDL_Surface* display);
 
 // Takes the next event from SDL, waiting for one; false if SDL fails.
 bool waitForEvent(SDL_Event& event);

@@ -1,6 +1,6 @@
 #include "animation_C.h"
 
-#include "GameDisplay.h"
+#include "Picture.h"
 
 #include <utility>
 

@@ -1,10 +1,10 @@
 // The fuzz target for everything that reads a picture file. An input's first byte picks what the
 // rest, one whole file, becomes: 0 a picture, loaded and drawn on the 16-bit display and a 32-bit
-// surface, and shown on the display straight from the file; 1 a screen object's picture, set,
-// copied, assigned, selected, reloaded and drawn; 2 three glyphs of the lives counter; 3 the plain
-// decoder the web page uses, into a surface of its own and into a 16-bit one. It runs in a copy of
-// the game's resources, changing them.
-#include "BmpDecode.h"
+// surface, and shown on the display from its file; 1 a screen object's picture, set,
+// copied, assigned, selected, reloaded and drawn; 2 three glyphs of the lives counter; 3 the game's
+// own reader, the one the web page uses, into a 32-bit surface and a 16-bit one. It runs in a copy
+// of the game's resources, changing them.
+#include "Bmp.h"
 #include "GameDisplay.h"
 #include "Object.h"
 
@@ -77,12 +77,16 @@ static void font(const std::uint8_t* data, std::size_t size) {
 }
 
 static void decoder(const std::uint8_t* data, std::size_t size) {
-    SDL_FreeSurface(decodeBmp(data, size, kLayoutRgba));
-    int width = 0, height = 0;
-    if (!claimsSensibleSizes(data, size) || !bmpSize(data, size, width, height)) return;
-    SDL_Surface* into = SDL_CreateRGBSurface(0, width, height, 16, 0xF800, 0x07E0, 0x001F, 0);
-    if (into) writeBmpPixels(data, size, into);
-    SDL_FreeSurface(into);
+    Bmp bmp;
+    if (!parseBmp(data, size, bmp)) return;
+    for (SDL_Surface* into :
+         {makeRgbaSurface(bmp.width, bmp.height),
+          SDL_CreateRGBSurface(0, bmp.width, bmp.height, 16, 0xF800, 0x07E0, 0x001F, 0)}) {
+        if (into)
+            convertRows(bmp, 0, 0, bmp.width, bmp.height, static_cast<Uint8*>(into->pixels),
+                        into->pitch, *into->format);
+        SDL_FreeSurface(into);
+    }
 }
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {

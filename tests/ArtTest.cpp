@@ -1,7 +1,6 @@
 // The art generator's output: every picture the game loads, at its size in the display's 16-bit
 // 5-6-5 format, read back by SDL exactly as written, decoded by the web page's own decoder to the
 // colours SDL gives, and the same bytes on every run.
-#include "BmpDecode.h"
 #include "TestSupport.h"
 
 #include <memory>
@@ -10,7 +9,8 @@
 const std::string kImages = kBuiltResources + "/images/";
 
 // Loads a picture, checks its format and that the file's pixel array holds the rows SDL decoded:
-// bottom row first, each padded to 4 bytes; and that the plain decoder gives every pixel's colour.
+// bottom row first, each padded to 4 bytes; and that the web page's decoder gives every pixel's
+// colour.
 static auto loadChecked(const std::string& path) {
     std::shared_ptr<SDL_Surface> p(SDL_LoadBMP(path.c_str()), SDL_FreeSurface);
     const SDL_PixelFormat f = p ? *p->format : SDL_PixelFormat{};
@@ -19,8 +19,7 @@ static auto loadChecked(const std::string& path) {
     for (int y = p ? p->h - 1 : -1; y >= 0; --y)
         rows.append(static_cast<char*>(p->pixels) + y * p->pitch, p->w * 2).append(p->w % 2 * 2, 0);
     EXPECT_TRUE(p && file.substr(static_cast<unsigned char>(file.at(10))) == rows) << path;
-    SDL_Surface* web =
-        decodeBmp(reinterpret_cast<const Uint8*>(file.data()), file.size(), kLayoutRgba);
+    SDL_Surface* web = decodeAsPage(file);
     int differ = 0;
     for (int i = 0; p && web && i < p->w * p->h; ++i)
         differ += pixelAt(web, i % p->w, i / p->w) != pixelAt(p.get(), i % p->w, i / p->w);

@@ -1,6 +1,8 @@
 #include "TestSupport.h"
 
+#include "Bmp.h"
 #include "EventQueue.h"
+#include "Picture.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -96,6 +98,15 @@ std::string sizeOf(SDL_Surface* surface) {
     const std::string size = std::to_string(surface->w) + "x" + std::to_string(surface->h);
     SDL_FreeSurface(surface);
     return size;
+}
+
+SDL_Surface* decodeAsPage(const std::string& bytes) {
+    Bmp bmp;
+    if (!parseBmp(reinterpret_cast<const Uint8*>(bytes.data()), bytes.size(), bmp)) return nullptr;
+    SDL_Surface* surface = makeRgbaSurface(bmp.width, bmp.height);
+    convertRows(bmp, 0, 0, bmp.width, bmp.height, static_cast<Uint8*>(surface->pixels),
+                surface->pitch, *surface->format);
+    return surface;
 }
 
 long residentKb() {

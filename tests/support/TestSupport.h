@@ -42,6 +42,9 @@ Rgb pixelAt(SDL_Surface* surface, int x, int y);
 int countColour(SDL_Surface* surface, Rgb colour);
 // "WxH" of a surface, which is then freed; "none" for null.
 std::string sizeOf(SDL_Surface* surface);
+// A picture file decoded as a web page decodes it, by the game's own reader into a 32-bit RGBA
+// surface; null where the page can't show it.
+SDL_Surface* decodeAsPage(const std::string& bytes);
 
 // A body's centre and its width and height, each as one comparable pair.
 using Pair = std::pair<int, int>;
