@@ -14,7 +14,6 @@ const char* const kSunPicture = "images/Sun.bmp";
 const int kSunX = 395;
 const int kSunY = 295;
 const int kSunSize = 20;
-const char* const kSpaceWithSun = "images/SpaceSun.bmp";
 const char* const kSpace = "images/Space.bmp";
 
 const std::size_t kAsteroidField = 5;
@@ -33,7 +32,6 @@ const AsteroidKind kAsteroidKinds[] = {
 const int kKindCount = 5;
 const int kSpeeds = 3;
 const double kSlowestSpeed = 0.4;
-const int kFullTurn = 360;
 
 }  // namespace
 

@@ -14,6 +14,8 @@ const int kBitsPerPixel = 16;
 const int kPaletteSize = 256;
 // The first ship's lives at the start of a match.
 const int kStartLives = 15;
+// The match's background with the sun painted into it.
+const char* const kSpaceWithSun = "images/SpaceSun.bmp";
 
 // The world of a match: the console, the event record the loops poll into,
 // the options the title menu sets, the score and lives, the two ships, the

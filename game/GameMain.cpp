@@ -16,7 +16,6 @@ namespace {
 const int kMatchWidth = 800;
 const int kMatchHeight = 600;
 
-const char* const kSpaceWithSun = "images/SpaceSun.bmp";
 const char* const kScoreLabel = "images/Score.bmp";
 const char* const kExplosion = "images/ship_sprite/Explosion.bmp";
 
@@ -45,8 +44,6 @@ const double kTopSpeed = 3.0;
 const double kCruiseSpeed = 1.5;
 const double kBrake = 0.1;
 
-// Gravity keeps the finer pi of its own.
-const double kGravityPi = 3.1415926535859;
 // No pull is stronger than this, however close the body comes.
 const double kMaxPull = 50.0;
 // Bodies wrap this far inside the right and bottom edges and this far past
@@ -178,7 +175,7 @@ void Match::flyEnemy() {
     if (c % kThrustEvery == 0) enemy.pushVel(kPilotThrust, enemy.getPos().facing * 180.0 / kBodyPi);
     if (c % kFireEvery == 0) {
         if (enemy.isAlive()) enemy.createMissile();
-        enemy.pushVel(kPilotJolt, std::rand() % 360);
+        enemy.pushVel(kPilotJolt, randomBelow(kFullTurn));
     }
     if (c == kTurnAt) {
         if (std::rand() % 10 > 3) {
@@ -330,7 +327,7 @@ void pullGravity(Sprite& body, Sprite& attractor, double strength) {
     const Position to = attractor.getPos();
     const double dx = to.x - from.x;
     const double dy = to.y - from.y;
-    const double direction = std::atan2(dy, dx) * 180.0 / kGravityPi;
+    const double direction = std::atan2(dy, dx) * 180.0 / kFinePi;
     const double distance = std::sqrt(dx * dx + dy * dy);
     double pull = strength / (distance * distance);
     if (pull >= kMaxPull) pull = kMaxPull;

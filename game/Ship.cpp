@@ -2,7 +2,6 @@
 
 #include "Game.h"
 
-#include <cstdlib>
 #include <memory>
 
 const std::string shipImage = "images/ship_sprite/Ship-2_E.bmp";
@@ -15,8 +14,6 @@ const int kShipWidth = 45;
 const int kMissileHeight = 8;
 const int kMissileWidth = 23;
 
-// Missiles launch with the finer pi.
-const double kLaunchPi = 3.1415926535859;
 const double kLaunchSpeed = 15.0;
 // A missile is launched this many frames ahead of the ship ...
 const int kLaunchLead = 2;
@@ -28,18 +25,12 @@ const int kAutoFireEvery = 3;
 const double kThrust = 0.2;
 const int kRespawnFrames = 25;
 const int kMaxRespawnSpeed = 5;
-const int kFullTurn = 360;
 
 double launchDegrees(double radians) {
-    return radians * 180.0 / kLaunchPi;
+    return radians * 180.0 / kFinePi;
 }
 
 }  // namespace
-
-int randomBelow(int bound) {
-    const int draw = std::rand();
-    return bound > 0 ? draw % bound : 0;
-}
 
 Ship::Ship(Game* owner)
     : Sprite(true), missiles(), game(owner), thrustWest(false), thrustEast(false),

@@ -65,7 +65,4 @@ private:
     int respawnTimer;
 };
 
-// A draw from rand() reduced below `bound`; an empty range gives 0.
-int randomBelow(int bound);
-
 #endif

@@ -1,6 +1,7 @@
 #include "Sprite.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <utility>
 
 namespace {
@@ -160,4 +161,9 @@ bool Sprite::offTheMapDeath(Console& console) const {
     const int cx = getx();
     const int cy = gety();
     return cx <= -kOffTheMapMargin || cy <= -kOffTheMapMargin || cx >= right || cy >= bottom;
+}
+
+int randomBelow(int bound) {
+    const int draw = std::rand();
+    return bound > 0 ? draw % bound : 0;
 }

@@ -12,6 +12,16 @@ inline double toRadians(double degrees) {
     return degrees * kBodyPi / 180.0;
 }
 
+// Gravity and the missile launch turn radians back into degrees with a finer pi.
+const double kFinePi = 3.1415926535859;
+
+// A full turn, in degrees.
+const int kFullTurn = 360;
+
+// A draw from rand() reduced below `bound`; an empty range gives 0. Every
+// random place, speed and heading of a match comes from it.
+int randomBelow(int bound);
+
 // Where a body is and which way it faces (radians).
 struct Position {
     double x;

@@ -8,18 +8,12 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <memory>
 
 namespace {
 
 const char* const kResourceFolder = "Orbitane.app/Contents/Resources";
 const char* const kWindowTitle = "Orbitane";
 const char* const kWindowIcon = "images/Icon.bmp";
-
-struct SurfaceDeleter {
-    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
-};
-using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 
 // Without the bundle the pictures are looked for relative to the current
 // directory, so a failure here is not an error.
