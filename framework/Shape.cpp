@@ -1,15 +1,22 @@
-// The point checks guard memory, so they stay on in every build type,
-// including the release builds that define NDEBUG.
-#undef NDEBUG
-#include <cassert>
-
 #include "Shape.h"
 
 #include <cmath>
 #include <cstddef>
+#include <cstdio>
+#include <cstdlib>
 #include <new>
 
 namespace {
+
+// A point index outside the polygon would read or write past its array, so
+// it is checked in every build type, release builds included, and stops the
+// program as a failed assertion does, naming the condition it broke.
+void checkPoint(int num, int count, const char* function) {
+    const char* broken = num >= count ? "num < num_points" : num < 0 ? "num >= 0" : nullptr;
+    if (!broken) return;
+    std::fprintf(stderr, "Shape.cpp: %s: Assertion `%s' failed.\n", function, broken);
+    std::abort();
+}
 
 // Two ints per point: x then y.
 const std::size_t kIntsPerPoint = 2;
@@ -74,21 +81,18 @@ void Polygon::swap(Polygon& other) {
 }
 
 void Polygon::set_point(int num, int px, int py) {
-    assert(num < num_points);
-    assert(num >= 0);
+    checkPoint(num, num_points, "Polygon::set_point");
     points[kIntsPerPoint * num] = px;
     points[kIntsPerPoint * num + 1] = py;
 }
 
 int Polygon::get_point_x(int num) {
-    assert(num < num_points);
-    assert(num >= 0);
+    checkPoint(num, num_points, "Polygon::get_point_x");
     return points[kIntsPerPoint * num];
 }
 
 int Polygon::get_point_y(int num) {
-    assert(num < num_points);
-    assert(num >= 0);
+    checkPoint(num, num_points, "Polygon::get_point_y");
     return points[kIntsPerPoint * num + 1];
 }
 
