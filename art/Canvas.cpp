@@ -21,6 +21,13 @@ Color mix(Color a, Color b, float t) {
     return a * (1 - t) + b * t;
 }
 
+float bilinear(float topLeft, float topRight, float bottomLeft, float bottomRight, float tx,
+               float ty) {
+    float top = topLeft + (topRight - topLeft) * tx;
+    float bottom = bottomLeft + (bottomRight - bottomLeft) * tx;
+    return top + (bottom - top) * ty;
+}
+
 Color hex(unsigned rgb) {
     auto channel = [rgb](int shift) { return ((rgb >> shift) & 0xFF) / 255.0f; };
     return {channel(16), channel(8), channel(0)};

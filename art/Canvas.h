@@ -14,6 +14,12 @@ Color operator+(Color a, Color b);
 Color operator*(Color a, float k);
 Color operator*(Color a, Color b);
 Color mix(Color a, Color b, float t);
+// The value between four corners at (tx, ty), each from 0 to 1, across then down.
+float bilinear(float topLeft, float topRight, float bottomLeft, float bottomRight, float tx,
+               float ty);
+// Pi, for every angle the pictures turn through.
+constexpr float kPi = 3.14159265f;
+constexpr float kDegToRad = kPi / 180;
 Color hex(unsigned rgb);
 
 // A point or direction in pixels; pixel (i, j) covers [i, i+1) x [j, j+1).

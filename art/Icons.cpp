@@ -21,6 +21,17 @@ void drawIconScene(Canvas& canvas, float size) {
     drawShip(canvas, {kShipAt * size, kShipAngle, kShipScale * size});
 }
 
+// An outline given by its upper half, mirrored, as SVG points.
+std::string svgOutline(const std::vector<Vec>& upperHalf) {
+    std::ostringstream points;
+    for (Vec v : upperHalf) points << v.x << "," << v.y << " ";
+    for (auto v = upperHalf.rbegin(); v != upperHalf.rend(); ++v)
+        if (v->y != 0) points << v->x << "," << -v->y << " ";
+    std::string text = points.str();
+    text.pop_back();
+    return text;
+}
+
 // The ring's outline as the raster planet draws it: half-axes in planet radii.
 constexpr float kRingRx = 1.72f;
 constexpr float kRingRy = 0.42f;
@@ -71,11 +82,8 @@ std::string desktopIconSvg() {
         << ") rotate(" << kShipAngle << ") scale(" << kShipScale * kSvgSize
         << ")\" stroke=\"none\">\n"
         << "    <circle cx=\"-19.5\" cy=\"0\" r=\"3\" fill=\"#FF9A3A\"/>\n"
-        << "    <polygon points=\"7,-4 -9,-19 -16,-21.5 -14,-4 -14,4 -16,21.5 -9,19 7,4\" "
-           "fill=\"#7A879E\"/>\n"
-        << "    <polygon points=\"21,0 15,-2.2 8,-4 -2,-5 -13,-4.6 -17,-3.4 -17,3.4 -13,4.6 -2,5 "
-           "8,4 15,2.2\" "
-        << "fill=\"#C8D2E0\"/>\n"
+        << "    <polygon points=\"" << svgOutline(kShipWingHalf) << "\" fill=\"#7A879E\"/>\n"
+        << "    <polygon points=\"" << svgOutline(kShipHullHalf) << "\" fill=\"#C8D2E0\"/>\n"
         << "    <ellipse cx=\"5.3\" cy=\"0\" rx=\"5\" ry=\"1.9\" fill=\"#6FE0FF\"/>\n"
         << "  </g>\n"
         << "</svg>\n";

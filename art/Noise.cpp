@@ -52,9 +52,8 @@ float ValueNoise::at(Vec p) const {
     int y = int(std::floor(p.y));
     float tx = fade(p.x - x);
     float ty = fade(p.y - y);
-    float top = lattice(x, y) + (lattice(x + 1, y) - lattice(x, y)) * tx;
-    float bottom = lattice(x, y + 1) + (lattice(x + 1, y + 1) - lattice(x, y + 1)) * tx;
-    return top + (bottom - top) * ty;
+    return bilinear(lattice(x, y), lattice(x + 1, y), lattice(x, y + 1), lattice(x + 1, y + 1), tx,
+                    ty);
 }
 
 // Each octave has twice the detail and half the weight, and is turned a little against the

@@ -6,6 +6,12 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
+
+// The ship in its own frame, nose towards +x, wings along y, about 42 units long: the upper
+// halves of its hull and of its wings, mirrored across the x axis for the lower ones.
+extern const std::vector<Vec> kShipHullHalf;
+extern const std::vector<Vec> kShipWingHalf;
 
 // Bodies of a match, each drawn on black at the size the game expects.
 Canvas ship();

@@ -7,7 +7,6 @@
 namespace shapes {
 
 namespace {
-constexpr float kDegToRad = 3.14159265f / 180;
 constexpr float kRoughDistance = 16;
 
 float segmentDistance(Vec p, Vec a, Vec b) {
@@ -111,11 +110,7 @@ Shape cached(const Shape& s, Box area) {
         int y = int(std::floor(fy));
         if (x < 0 || y < 0 || x + 1 >= w || y + 1 >= h) return 1e9f;
         auto at = [&](int i, int j) { return (*grid)[size_t(j) * w + i]; };
-        float tx = fx - x;
-        float ty = fy - y;
-        float top = at(x, y) + (at(x + 1, y) - at(x, y)) * tx;
-        float bottom = at(x, y + 1) + (at(x + 1, y + 1) - at(x, y + 1)) * tx;
-        return top + (bottom - top) * ty;
+        return bilinear(at(x, y), at(x + 1, y), at(x, y + 1), at(x + 1, y + 1), fx - x, fy - y);
     };
 }
 

@@ -7,15 +7,16 @@
 
 using namespace shapes;
 
+const std::vector<Vec> kShipHullHalf = {{21, 0},  {15, -2.2f},  {8, -4},
+                                        {-2, -5}, {-13, -4.6f}, {-17, -3.4f}};
+const std::vector<Vec> kShipWingHalf = {
+    {7, -4}, {-9, -19}, {-12, -21.5f}, {-16, -21.5f}, {-14, -4}};
+
 namespace {
 constexpr int kShipLength = 45;
 constexpr int kShipSpan = 48;
 constexpr float kShipReach = 26;  // local units from the ship's centre to its farthest glow
 
-// The ship in its own frame: nose towards +x, wings along y, about 42 units long.
-const std::vector<Vec> kHullHalf = {{21, 0},  {15, -2.2f},  {8, -4},
-                                    {-2, -5}, {-13, -4.6f}, {-17, -3.4f}};
-const std::vector<Vec> kWingHalf = {{7, -4}, {-9, -19}, {-12, -21.5f}, {-16, -21.5f}, {-14, -4}};
 const std::vector<Vec> kTrimHalf = {
     {-8.2f, -16.5f}, {-10.4f, -18.6f}, {-15.4f, -18.6f}, {-15.1f, -16.5f}};
 const std::vector<Vec> kGunHalf = {{-3, -20.2f}, {-16, -20.2f}, {-16, -22.6f}, {-3, -22.6f}};
@@ -50,7 +51,7 @@ void drawWings(Canvas& canvas, const Placement& at, Box area) {
     };
     canvas.fill(at.place(mirroredY(kGunHalf)), at.place(gunMetal), area);
     for (float side : {1.0f, -1.0f}) {
-        canvas.fill(at.place(polygon(onSide(kWingHalf, side))), at.place(wingShade()), area);
+        canvas.fill(at.place(polygon(onSide(kShipWingHalf, side))), at.place(wingShade()), area);
         Vec root{7, -4 * side};
         Vec tip{-9, -19 * side};
         canvas.fill(at.place(segment(root, tip, 0.45f)), palette::kHullLight * 0.9f, area);
@@ -61,7 +62,7 @@ void drawWings(Canvas& canvas, const Placement& at, Box area) {
 
 void drawHull(Canvas& canvas, const Placement& at, Box area) {
     canvas.fill(at.place(rectangle(-19.5f, -2.6f, -16, 2.6f)), palette::kHullDark * 0.7f, area);
-    canvas.fill(at.place(mirroredY(kHullHalf)), at.place(hullShade()), area);
+    canvas.fill(at.place(mirroredY(kShipHullHalf)), at.place(hullShade()), area);
     canvas.fill(at.place(segment({-14, 0}, {15, 0}, 0.35f)), palette::kHullLight, area);
     canvas.fill(at.place(polygon({{21, 0}, {16.5f, -1.6f}, {16.5f, 1.6f}})), palette::kTrim, area);
 }
@@ -245,7 +246,7 @@ Canvas probe() {
     canvas.glow({23, 4}, 0.9f, palette::kTrim);
     std::vector<Vec> octagon;
     for (int i = 0; i < 8; ++i) {
-        float a = (22.5f + 45 * i) * 3.14159f / 180;
+        float a = (22.5f + 45 * i) * kDegToRad;
         octagon.push_back(body + Vec{std::cos(a), std::sin(a)} * 8.6f);
     }
     canvas.fill(polygon(octagon), radial({20, 17}, 13, hex(0xFFE9A0), hex(0x8A5A18)));

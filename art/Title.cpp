@@ -118,7 +118,7 @@ void drawOrbitingShip(Canvas& canvas) {
     float a = 2.05f;
     Vec local{kOrbitRx * std::cos(a), kOrbitRy * std::sin(a)};
     Vec tangent{-kOrbitRx * std::sin(a), kOrbitRy * std::cos(a)};
-    float heading = std::atan2(tangent.y, tangent.x) * 180 / 3.14159f + kOrbit.degrees + 180;
+    float heading = std::atan2(tangent.y, tangent.x) / kDegToRad + kOrbit.degrees + 180;
     drawShip(canvas, {kOrbit.toWorld(local), heading, 0.5f});
 }
 
