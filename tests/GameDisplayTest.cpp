@@ -209,3 +209,13 @@ TEST_F(GameDisplayTest, PicturesAndLettersInTheDisplaysFormatShowAsDecodedOnes) 
     expectSameDrawing([](SDL_Surface* on, int x, int y) { displayText("1:", on, x, y, false); },
                       [](SDL_Surface* on, int x, int y) { displayText("1: ", on, x, y, false); });
 }
+
+// A video mode SDL refuses ends the program with status 255.
+TEST(CreateDisplayDeathTest, ARefusedVideoModeEndsWithStatus255) {
+    const auto open = [] {
+        VideoSession video;
+        SDL_Color palette[256];
+        createDisplay(nullptr, 1 << 20, 1 << 20, 16, palette, 256);
+    };
+    EXPECT_EXIT(open(), testing::ExitedWithCode(255), "");
+}

@@ -22,17 +22,8 @@ protected:
         console.bg_files = {"images/back.bmp"};
         drainEvents();
     }
-    static void push(Uint8 type, int x = 0, int y = 0) {
-        SDL_Event event{};
-        if (type == SDL_MOUSEMOTION)
-            event.motion = {type, 0, SDL_BUTTON(1), Uint16(x), Uint16(y), 0, 0};
-        else
-            event.button = {type, 0, SDL_BUTTON_LEFT, SDL_RELEASED, Uint16(x), Uint16(y)};
-        SDL_PushEvent(&event);
-    }
     std::string drag() {
-        SDL_Event press{};
-        press.button = {SDL_MOUSEBUTTONDOWN, 0, SDL_BUTTON_LEFT, SDL_PRESSED, 100, 100};
+        SDL_Event press = mouseEvent(SDL_MOUSEBUTTONDOWN, 100, 100);
         return stdoutOf([&] { click_drag(objects[0], press, console); });
     }
 
@@ -53,10 +44,10 @@ TEST_F(ObjectLayerTest, TheDraggedObjectFollowsTheMouseOverTheOthersUntilRelease
     displayElse(console, &objects[0]);
     EXPECT_EQ(pixelAt(console.screen, 50, 50), kGreen);
     for (Pair at : {Pair(105, 100), Pair(200, 100), Pair(105, 150), Pair(110, 104)})
-        push(SDL_MOUSEMOTION, at.first, at.second);
+        pushMouse(SDL_MOUSEMOTION, at.first, at.second);
     std::thread releaser([] {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        push(SDL_MOUSEBUTTONUP);
+        pushMouse(SDL_MOUSEBUTTONUP, 0, 0);
     });
     const std::string report = drag();
     releaser.join();
@@ -65,7 +56,8 @@ TEST_F(ObjectLayerTest, TheDraggedObjectFollowsTheMouseOverTheOthersUntilRelease
     EXPECT_EQ(pixelAt(console.screen, 60, 54), kRed);
     EXPECT_EQ(pixelAt(console.screen, 150, 100), kWhite);  // the background drawn again
     EXPECT_FALSE(takeEvent(left));
-    push(SDL_MOUSEMOTION, 105, 100);  // a quit ends the drag and stays queued for the screen's loop
+    pushMouse(SDL_MOUSEMOTION, 105,
+              100);  // a quit ends the drag and stays queued for the screen's loop
     pushQuit();
     EXPECT_EQ(drag(), "dragged!:  X:105 Y: 100\n");
     EXPECT_TRUE(takeEvent(left) && left.type == SDL_QUIT && !takeEvent(left));

@@ -87,10 +87,11 @@ TEST_F(ObjectTest, SelectingSwitchesToTheSelectedLookAndPrintsItsName) {
     }
     Object fixed(6, 10, false);  // not selectable: nothing happens
     EXPECT_EQ(stdoutOf([&] { fixed.select_this(), fixed.select_this_toggle(); }), "");
-    for (int value : {-1, -1, 7, 0, -2}) {  // -1 flips, anything else sets
-        const bool before = fixed.isSelectable();
+    // -1 flips, anything else sets.
+    for (auto [value, selectable] : {std::pair(-1, true), std::pair(-1, false), std::pair(7, true),
+                                     std::pair(0, false), std::pair(-2, true)}) {
         fixed.toggle_selectability(value);
-        EXPECT_EQ(fixed.isSelectable(), value == -1 ? !before : value != 0) << value;
+        EXPECT_EQ(fixed.isSelectable(), selectable) << value;
     }
 }
 

@@ -3,6 +3,9 @@
 #include "TestSupport.h"
 #include "TitleMenu.h"
 
+// Where the option toggle shows and the last letter of its picture's name; all zero when hidden.
+using Toggle = std::tuple<int, int, char>;
+
 // The title screen as start-up leaves it, on the dummy display.
 class TitleMenuTest : public testing::Test {
 protected:
@@ -12,11 +15,12 @@ protected:
         drainEvents();
     }
 
-    // Presses each key in turn, a frame each (Up, Down, Left, Right, Return, anything else is Q),
-    // then draws a frame; gives the selector.
+    // Presses each key in turn, a frame each (Up, Down, Left, Right, Return, Escape, anything else
+    // is Q), then draws a frame; gives the selector.
     int press(const std::string& keys) {
-        const std::string names = "UDLR\n";
-        const SDLKey codes[] = {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_RETURN, SDLK_q};
+        const std::string names = "UDLR\nE";
+        const SDLKey codes[] = {SDLK_UP,     SDLK_DOWN,   SDLK_LEFT, SDLK_RIGHT,
+                                SDLK_RETURN, SDLK_ESCAPE, SDLK_q};
         for (char key : keys) pushKey(SDL_KEYDOWN, codes[std::min(names.find(key), names.size())]);
         for (std::size_t i = 0; i <= keys.size(); ++i) menu.frame();
         return menu.getSelector();
@@ -36,26 +40,24 @@ protected:
 TEST_F(TitleMenuTest, KeysWalkThePagesAndFlipTheOptions) {
     pushKey(SDL_KEYUP, SDLK_DOWN);
     // clang-format off
-    const struct { const char* keys; int selector; Pair cursor; std::size_t pages; const char* toggle; } steps[] = {
-        {"q", 0, {218, 326}, 1, ""}, {"U", 2, {218, 413}, 1, ""}, {"D", 0, {218, 326}, 1, ""},
-        {"DD", 2, {218, 413}, 1, ""}, {"D", 0, {218, 326}, 1, ""}, {"DL", 2, {218, 413}, 1, ""},
-        {"R", 2, {218, 413}, 1, ""}, {"UR", 1, {218, 369}, 1, ""}, {"U\n", 3, {123, 326}, 2, ""},
-        {"DL", 9, {61, 480}, 2, ""}, {"R", 5, {123, 413}, 2, ""}, {"LD", 3, {123, 326}, 2, ""},
-        {"LU", 5, {123, 413}, 2, ""}, {"D", 3, {123, 326}, 2, ""}, {"U", 5, {123, 413}, 2, ""},
-        {"L\n", 0, {218, 326}, 1, ""}, {"D\n", 6, {123, 326}, 2, "370 326 1"},
-        {"U", 8, {123, 413}, 2, "400 413 1"}, {"LR", 8, {123, 413}, 2, "400 413 1"},
-        {"LU", 8, {123, 413}, 2, "400 413 1"}, {"LD", 6, {123, 326}, 2, "370 326 1"},
-        {"\n", 6, {123, 326}, 2, "370 326 0"}, {"D\n", 7, {123, 369}, 2, ""},
-        {"D\n", 8, {123, 413}, 2, "400 413 0"}, {"L\n", 0, {218, 326}, 1, ""}};
+    const struct { const char* keys; int selector; Pair cursor; std::size_t pages; Toggle toggle; } steps[] = {
+        {"q", 0, {218, 326}, 1, {}}, {"U", 2, {218, 413}, 1, {}}, {"D", 0, {218, 326}, 1, {}},
+        {"DD", 2, {218, 413}, 1, {}}, {"D", 0, {218, 326}, 1, {}}, {"DL", 2, {218, 413}, 1, {}},
+        {"R", 2, {218, 413}, 1, {}}, {"UR", 1, {218, 369}, 1, {}}, {"U\n", 3, {123, 326}, 2, {}},
+        {"DL", 9, {61, 480}, 2, {}}, {"R", 5, {123, 413}, 2, {}}, {"LD", 3, {123, 326}, 2, {}},
+        {"LU", 5, {123, 413}, 2, {}}, {"D", 3, {123, 326}, 2, {}}, {"U", 5, {123, 413}, 2, {}},
+        {"L\n", 0, {218, 326}, 1, {}}, {"D\n", 6, {123, 326}, 2, {370, 326, '1'}},
+        {"U", 8, {123, 413}, 2, {400, 413, '1'}}, {"LR", 8, {123, 413}, 2, {400, 413, '1'}},
+        {"LU", 8, {123, 413}, 2, {400, 413, '1'}}, {"LD", 6, {123, 326}, 2, {370, 326, '1'}},
+        {"\n", 6, {123, 326}, 2, {370, 326, '0'}}, {"D\n", 7, {123, 369}, 2, {}},
+        {"D\n", 8, {123, 413}, 2, {400, 413, '0'}}, {"L\n", 0, {218, 326}, 1, {}}};
     // clang-format on
     for (const auto& s : steps) {
         EXPECT_EQ(press(s.keys), s.selector) << s.keys;
         EXPECT_EQ(centre(menu.getCursor()), s.cursor) << s.keys;
         EXPECT_EQ(game.console.bg_files.size(), s.pages) << s.keys;
         const Object& t = menu.getToggle();  // where it shows, and which picture
-        EXPECT_EQ(t.isVisible() ? std::to_string(t.getx()) + " " + std::to_string(t.gety()) + " " +
-                                      t.getFilename()[13]
-                                : "",
+        EXPECT_EQ(t.isVisible() ? Toggle(t.getx(), t.gety(), t.getFilename()[13]) : Toggle(),
                   s.toggle)
             << s.keys;
     }
@@ -66,4 +68,19 @@ TEST_F(TitleMenuTest, KeysWalkThePagesAndFlipTheOptions) {
     EXPECT_FALSE(menu.isRunning());
     EXPECT_EQ(std::tuple(menu.getCursor().getFilename(), size(menu.getToggle())),
               std::tuple("images/select1.bmp", Pair(30, 16)));
+}
+
+// Each PLAY entry runs a whole match in its player mode, whose frames take the keys queued behind
+// the choice (Up, then Escape), and comes back to the main page on the title's own display.
+TEST_F(TitleMenuTest, PlayEntriesRunAMatchInTheirModeAndComeBack) {
+    for (const auto& [keys, mode] : {std::pair("\n\nUE", 0), std::pair("\nD\nUE", 1)}) {
+        game.playerMode = 2;
+        int selector = -1;
+        const std::string said = stdoutOf([&] { selector = press(keys); });
+        EXPECT_EQ(selector, 0) << mode;  // Up would have taken the title's cursor to QUIT
+        EXPECT_EQ(game.playerMode, mode);
+        EXPECT_NE(said.find("FINAL SCORE: 0\n"), std::string::npos) << said;
+        EXPECT_EQ(game.console.screen->w, 512);
+        EXPECT_TRUE(menu.isRunning());
+    }
 }

@@ -126,11 +126,35 @@ std::string readFile(const std::string& path) {
     return text.str();
 }
 
-void pushKey(Uint8 type, SDLKey key) {
+SDL_Event keyEvent(Uint8 type, SDLKey key) {
     SDL_Event event{};
     event.key.type = type;
     event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
     event.key.keysym.sym = key;
+    return event;
+}
+
+SDL_Event mouseEvent(Uint8 type, int x, int y) {
+    SDL_Event event{};
+    if (type == SDL_MOUSEMOTION)
+        event.motion = {type, SDL_BUTTON(1), SDL_BUTTON(1), Uint16(x), Uint16(y), 0, 0};
+    else
+        event.button = {type,
+                        0,
+                        SDL_BUTTON_LEFT,
+                        Uint8(type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED),
+                        Uint16(x),
+                        Uint16(y)};
+    return event;
+}
+
+void pushKey(Uint8 type, SDLKey key) {
+    SDL_Event event = keyEvent(type, key);
+    SDL_PushEvent(&event);
+}
+
+void pushMouse(Uint8 type, int x, int y) {
+    SDL_Event event = mouseEvent(type, x, y);
     SDL_PushEvent(&event);
 }
 

@@ -78,8 +78,12 @@ const std::string kBuiltResources = ORBITANE_RESOURCES, kBuiltBinary = ORBITANE_
 int runCommand(const std::string& command);
 std::string readFile(const std::string& path);
 
-// Events on SDL's queue: a key, the quit request, a window activity change.
+// Events as SDL delivers them: a key, and the left mouse button or the mouse moving with it held.
+SDL_Event keyEvent(Uint8 type, SDLKey key);
+SDL_Event mouseEvent(Uint8 type, int x, int y);
+// Events on SDL's queue: a key, the mouse, the quit request.
 void pushKey(Uint8 type, SDLKey key);
+void pushMouse(Uint8 type, int x, int y);
 inline void pushKeys(std::initializer_list<SDLKey> keys) {
     for (SDLKey key : keys) pushKey(SDL_KEYDOWN, key);
 }
