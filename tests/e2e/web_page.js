@@ -4,7 +4,7 @@
 "use strict";
 const path = require("path");
 const { execFileSync } = require("child_process");
-const { serve, launch } = require("../../tools/chromium.js");
+const { withBrowser, waitFor } = require("../../tools/chromium.js");
 
 const folder = path.resolve(process.argv[2] || "build-web");
 const images = path.join(folder, "Orbitane.app/Contents/Resources/images");
@@ -37,72 +37,73 @@ function count(shot, want) {
     return found;
 }
 
-async function main() {
-    const server = await serve(folder);
-    const browser = launch();
+// What a page logs as an error, an uncaught exception included.
+function watchErrors(page) {
     const errors = [];
-    let step = "opening the page";
+    page.on("console", (message) => message.type() === "error" && errors.push(message.text()));
+    page.on("pageerror", (error) => errors.push(error.message));
+    return errors;
+}
+
+// The game's display as it stands, one pixel a game pixel, whatever its size on the page.
+const shoot = async (page) => pixels(Buffer.from((await page.evaluate(
+    () => canvas.toDataURL("image/png"))).split(",")[1], "base64"));
+const title = picture("TitleScreen.bmp");
+const showsTitle = async (page) => likeness(await shoot(page), title) > 0.995;
+const inMatch = (page) => page.evaluate(() => canvas.width === 800 && canvas.height === 600);
+const north = picture("ship_sprite/Ship-2_N.bmp");
+const photon = picture("ship_sprite/photon.bmp");
+
+let step = "opening the page";
+const expect = (what, check) => waitFor(step = what, check);
+
+// The keyboard on a desktop: both matches, a ship turned and fired, QUIT.
+async function keyboard(page) {
+    const key = (name) => page.keyboard.press(name);
+    await expect("the title", () => showsTitle(page));
+    await key("Enter");
+    await key("Enter");
+    await expect("a one-player match on an 800 x 600 canvas", () => inMatch(page));
+    await key("Escape");
+    await expect("the title after Escape", () => showsTitle(page));
+
+    // With a second player at the keyboard no ship turns or fires by itself.
+    for (const name of ["Enter", "ArrowDown", "Enter"]) await key(name);
+    await expect("a two-player match", () => inMatch(page));
+    if (count(await shoot(page), north) !== 0) throw new Error("a ship faced north unasked");
+    // Pressed again while not seen, in case an asteroid took the ship.
+    await expect("the first ship turned north by the Up key", async () => {
+        await key("ArrowUp");
+        return count(await shoot(page), north) === 1;
+    });
+    await expect("missiles fired by holding Space", async () => {
+        await page.keyboard.down("Space");
+        return count(await shoot(page), photon) > 0;
+    });
+    await page.keyboard.up("Space");
+
+    await key("Escape");
+    await expect("the title after the second match", () => showsTitle(page));
+    await key("ArrowLeft");
+    await key("Enter");
+    await expect("the game-over message after QUIT", () => page.evaluate(
+        () => !document.getElementById("over").hidden && /game is over/.test(over.textContent)));
+}
+
+async function main() {
+    let errors = [];
     try {
-        const page = await browser.open();
-        page.on("Runtime.consoleAPICalled", (e) =>
-            e.type === "error" && errors.push(e.args.map((a) => a.value).join(" ")));
-        page.on("Runtime.exceptionThrown", (e) =>
-            errors.push(e.exceptionDetails.exception?.description || e.exceptionDetails.text));
-        page.on("Log.entryAdded", (e) => e.entry.level === "error" && errors.push(e.entry.text));
-        for (const domain of ["Runtime", "Log", "Page"]) await page.send(`${domain}.enable`);
-        await page.send("Page.navigate", { url: `http://127.0.0.1:${server.address().port}/` });
-
-        // The canvas, one screenshot pixel a game pixel.
-        const shoot = async () => {
-            const clip = await page.evaluate(`(({ x, y, width, height }) => ({ x, y, width, height,
-                scale: canvas.width / width }))(canvas.getBoundingClientRect())`);
-            const png = (await page.send("Page.captureScreenshot", { clip })).data;
-            return pixels(Buffer.from(png, "base64"));
-        };
-        const expect = (what, check) => page.waitFor(step = what, check);
-        const title = picture("TitleScreen.bmp");
-        const showsTitle = async () => likeness(await shoot(), title) > 0.995;
-        const match = () => page.evaluate("canvas.width === 800 && canvas.height === 600");
-
-        await expect("the title", showsTitle);
-        await page.key("Enter");
-        await page.key("Enter");
-        await expect("a one-player match on an 800 x 600 canvas", match);
-        await page.key("Escape");
-        await expect("the title after Escape", showsTitle);
-
-        // With a second player at the keyboard no ship turns or fires by itself.
-        for (const key of ["Enter", "ArrowDown", "Enter"]) await page.key(key);
-        await expect("a two-player match", match);
-        const north = picture("ship_sprite/Ship-2_N.bmp");
-        const photon = picture("ship_sprite/photon.bmp");
-        if (count(await shoot(), north) !== 0) throw new Error("a ship faced north unasked");
-        // Pressed again while not seen, in case an asteroid took the ship.
-        await expect("the first ship turned north by the Up key", async () => {
-            await page.key("ArrowUp");
-            return count(await shoot(), north) === 1;
+        await withBrowser(folder, async (browser, address) => {
+            const page = await browser.newPage();
+            errors = watchErrors(page);
+            await page.goto(address);
+            await keyboard(page);
         });
-        await expect("missiles fired by holding Space", async () => {
-            await page.key(" ", { up: false });
-            return count(await shoot(), photon) > 0;
-        });
-        await page.key(" ", { down: false });
-
-        await page.key("Escape");
-        await expect("the title after the second match", showsTitle);
-        await page.key("ArrowLeft");
-        await page.key("Enter");
-        await expect("the game-over message after QUIT", () => page.evaluate(
-            "!document.getElementById('over').hidden && /game is over/.test(over.textContent)"));
         if (errors.length) throw new Error(`the page logged errors:\n  ${errors.join("\n  ")}`);
         console.log("web page: ok");
     } catch (error) {
         console.error(`FAIL at ${step}: ${error.message}`);
-        if (errors.length) console.error(`the page's errors:\n  ${errors.join("\n  ")}`);
         process.exitCode = 1;
-    } finally {
-        await browser.close();
-        server.close();
     }
 }
 
