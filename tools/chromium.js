@@ -8,7 +8,7 @@ const os = require("os");
 const path = require("path");
 const puppeteer = require("puppeteer-core");
 
-const kTypes = { ".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm",
+const kTypes = { ".html": "text/html", ".css": "text/css", ".js": "text/javascript", ".wasm": "application/wasm",
                  ".png": "image/png", ".webmanifest": "application/manifest+json" };
 
 // Chromium as a test needs it: no sandbox (we run as root), no GPU, and

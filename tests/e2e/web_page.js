@@ -27,15 +27,17 @@ const near = (u, v) => [16, 8, 0].every((s) => Math.abs(((u >> s) & 255) - ((v >
 const likeness = (shot, want) => shot.width !== want.width ? 0 :
     shot.pixels.filter((pixel, i) => near(pixel, want.pixels[i])).length / shot.pixels.length;
 
-// How many times a picture stands whole in a screenshot.
-function count(shot, want) {
+// Where a picture stands whole in a screenshot, top left corners.
+function find(shot, want) {
     const at = (x, y, i) => (y + Math.floor(i / want.width)) * shot.width + x + (i % want.width);
-    let found = 0;
+    const found = [];
     for (let y = 0; y + want.height <= shot.height; ++y)
         for (let x = 0; x + want.width <= shot.width; ++x)
-            found += want.pixels.every((pixel, i) => near(shot.pixels[at(x, y, i)], pixel));
+            if (want.pixels.every((pixel, i) => near(shot.pixels[at(x, y, i)], pixel)))
+                found.push({ x, y });
     return found;
 }
+const count = (shot, want) => find(shot, want).length;
 
 // What a page logs as an error, an uncaught exception included.
 function watchErrors(page) {
@@ -55,10 +57,13 @@ const north = picture("ship_sprite/Ship-2_N.bmp");
 const photon = picture("ship_sprite/photon.bmp");
 
 let step = "opening the page";
+const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const expect = (what, check) => waitFor(step = what, check);
 
 // The keyboard on a desktop: both matches, a ship turned and fired, QUIT.
 async function keyboard(page) {
+    step = "no touch controls on a desktop";
+    if (await visible(page, "Up")) throw new Error("they show");
     const key = (name) => page.keyboard.press(name);
     await expect("the title", () => showsTitle(page));
     await key("Enter");
@@ -90,16 +95,168 @@ async function keyboard(page) {
         () => !document.getElementById("over").hidden && /game is over/.test(over.textContent)));
 }
 
+
+// Fingers on the touch screen, as CDP takes them: every finger down after the
+// event, at the middle of the control it names or at a point [x, y].
+async function touch(page, type, ...fingers) {
+    const touchPoints = await page.evaluate((fingers) => fingers.map((at, id) => {
+        if (Array.isArray(at)) return { x: at[0], y: at[1], id };
+        const { x, y, width, height } = document.querySelector(`[aria-label="${at}"]`)
+            .getBoundingClientRect();
+        return { x: x + width / 2, y: y + height / 2, id };
+    }), fingers);
+    const cdp = page.cdp || (page.cdp = await page.createCDPSession());
+    await cdp.send("Input.dispatchTouchEvent", { type, touchPoints });
+}
+const tap = async (page, label) => {
+    await touch(page, "touchStart", label);
+    await touch(page, "touchEnd");
+};
+const visible = (page, label) => page.$eval(`[aria-label="${label}"]`,
+                                            (control) => control.checkVisibility());
+// Nothing held, neither by the page nor in the game's SDL, once it has read its events.
+const nothingHeld = (page) => page.evaluate(
+    () => heldKeys.size === 0 && Object.keys(SDL.keyboardMap).length === 0);
+const kPad = ["Up", "Down", "Left", "Right"];
+
+// A phone, either way up: the controls inside the screen, a one-player match
+// started, flown and fired by touch, and Escape back to the title.
+async function phone(page) {
+    await expect("the title", () => showsTitle(page));
+    step = "the title's controls inside the screen, and no second player's";
+    const inside = await page.evaluate(() => [canvas, ...document.querySelectorAll("[data-key]")]
+        .filter((element) => element.checkVisibility()).map((element) => {
+            const box = element.getBoundingClientRect();
+            return box.left >= 0 && box.top >= 0 && box.right <= innerWidth &&
+                   box.bottom <= innerHeight;
+        }));
+    if (inside.length !== 6 || !inside.every(Boolean) || await visible(page, "Fire") ||
+        await visible(page, "Player 2 Up")) throw new Error(`controls seen: ${inside}`);
+    await tap(page, "Enter");
+    await tap(page, "Enter");
+    await expect("a one-player match", () => inMatch(page));
+    // Pressed again while not seen, in case the sun or an asteroid took the ship.
+    const ship = async () => find(await shoot(page), north)[0] || { y: -1 };
+    await expect("the ship turned and pushed north by a held Up", async () => {
+        await touch(page, "touchStart", "Up");
+        const from = await ship();
+        await pause(300);
+        const to = await ship();
+        await touch(page, "touchEnd");
+        return to.y >= 0 && to.y < from.y;
+    });
+    await expect("missiles fired north of the ship", async () => {
+        await touch(page, "touchStart", "Up", "Fire");
+        await pause(300);
+        const shot = await shoot(page), at = find(shot, north)[0];
+        await touch(page, "touchEnd");
+        return at && find(shot, photon).some(({ x, y }) => Math.abs(x - at.x - 13) < 16 && y < at.y);
+    });
+    await expect("every key let go", () => nothingHeld(page));
+    await tap(page, "Escape");
+    await expect("the title after Escape", () => showsTitle(page));
+    step = "the page neither scrolled nor zoomed";
+    if (!await page.evaluate(() => scrollX === 0 && scrollY === 0 && visualViewport.scale === 1 &&
+                             document.documentElement.scrollHeight <= innerHeight))
+        throw new Error("it did");
+}
+
+// A tablet, two players at once, then fingers that go wrong.
+async function tablet(page) {
+    await expect("the title", () => showsTitle(page));
+    for (const label of ["Enter", "Down", "Enter"]) await tap(page, label);
+    await expect("a two-player match", () => inMatch(page));
+    // The game reads all four keys held at once; pressed again while not seen,
+    // in case the sun or an asteroid took a ship.
+    await expect("both players thrusting, turned and firing at once", async () => {
+        await touch(page, "touchStart", "Up", "Player 2 Up", "Fire", "Player 2 Fire");
+        await pause(300);
+        const shot = await shoot(page);
+        const all = await page.evaluate(() => Object.keys(SDL.keyboardMap).length === 4);
+        await touch(page, "touchCancel");
+        return all && count(shot, north) > 0 && count(shot, photon) > 1;
+    });
+    await expect("a cancelled touch letting go", () => nothingHeld(page));
+    // Slid from one direction to the next, then off the controls.
+    for (const [to, held] of [["Up", "ArrowUp"], ["Right", "ArrowRight"], [[5, 5], undefined]]) {
+        await touch(page, to === "Up" ? "touchStart" : "touchMove", to);
+        step = `a finger slid to ${to}`;
+        const holds = await page.evaluate(() => [...heldKeys.values()]);
+        if (String(holds) !== String(held || [])) throw new Error(`it holds ${holds}`);
+    }
+    await touch(page, "touchEnd");
+    step = "a touch reaching the game in the same task";
+    const sameTask = await page.evaluate(() => new Promise((resolve) => {
+        let touching = false;
+        addEventListener("touchstart", () => (touching = true, setTimeout(() => touching = false)),
+                         { capture: true, once: true });
+        canvas.addEventListener("keydown", () => resolve(touching), { once: true });
+    }).then((seen) => seen), touch(page, "touchStart", "Fire"));
+    if (!await sameTask) throw new Error("a timer came in between");
+    await touch(page, "touchStart", ...kPad, "Fire", ...kPad.map((to) => "Player 2 " + to));
+    await page.evaluate(() => dispatchEvent(new Event("blur")));
+    await expect("the page out of focus letting go of every key", () => nothingHeld(page));
+    await touch(page, "touchEnd");
+}
+
+// A stand-in for the browser's gamepads, put in before the page's scripts.
+function standInPads() {
+    window.testPads = [];
+    navigator.getGamepads = () => testPads;
+}
+
+// One pad: the menu steered and a match started, the ship turned north by
+// the stick, the keys let go when the pad goes, Start ending the match.
+async function gamepads(page) {
+    const pad = async (buttons, axes = [0, 0]) => {
+        await page.evaluate((buttons, axes) => {
+            testPads[0] = { index: 0, connected: true, axes, buttons: Array.from(
+                { length: 17 }, (_, i) => ({ pressed: buttons.includes(i) })) };
+            dispatchEvent(new Event("gamepadconnected"));
+        }, buttons, axes);
+        await pause(100);
+    };
+    await expect("the title", () => showsTitle(page));
+    for (const buttons of [[0], [], [0], []]) await pad(buttons);
+    await expect("a one-player match started by the pad", () => inMatch(page));
+    await expect("the ship turned north by the stick", async () => {
+        await pad([], [0, -1]);
+        const turned = count(await shoot(page), north) > 0;
+        await pad([]);
+        return turned;
+    });
+    await pad([0, 12]);
+    await expect("the pad holding Space and Up", () => page.evaluate(() => heldKeys.size === 2));
+    await page.evaluate(() => (testPads.length = 0, dispatchEvent(new Event("gamepaddisconnected"))));
+    await expect("the keys let go when the pad went", () => nothingHeld(page));
+    await pad([9]);
+    await expect("the title after Start", () => showsTitle(page));
+}
+
+const phoneUpright = { viewport: { width: 390, height: 844, hasTouch: true, isMobile: true } };
+const phoneSideways = { viewport: { width: 844, height: 390, hasTouch: true, isMobile: true,
+                                    isLandscape: true } };
+const tabletSideways = { viewport: { width: 1180, height: 820, hasTouch: true, isMobile: true,
+                                     isLandscape: true } };
+const desktop = { viewport: { width: 1024, height: 768 } };
+const kRuns = [[desktop, keyboard], [phoneUpright, phone], [phoneSideways, phone],
+               [tabletSideways, tablet], [desktop, gamepads, standInPads]];
+
 async function main() {
     let errors = [];
     try {
         await withBrowser(folder, async (browser, address) => {
-            const page = await browser.newPage();
-            errors = watchErrors(page);
-            await page.goto(address);
-            await keyboard(page);
+            for (const [device, run, setUp] of kRuns) {
+                const page = await browser.newPage();
+                if (setUp) await page.evaluateOnNewDocument(setUp);
+                errors = watchErrors(page);
+                await page.emulate({ userAgent: "", ...device });
+                await page.goto(address);
+                await run(page);
+                if (errors.length) throw new Error(`the page logged:\n  ${errors.join("\n  ")}`);
+                await page.close();
+            }
         });
-        if (errors.length) throw new Error(`the page logged errors:\n  ${errors.join("\n  ")}`);
         console.log("web page: ok");
     } catch (error) {
         console.error(`FAIL at ${step}: ${error.message}`);
