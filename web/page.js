@@ -57,6 +57,12 @@ window.addEventListener("keydown", (event) => {
   if (browsers || event.repeat) event.stopPropagation();
 }, true);
 
+// After one visit the page plays without a network: a service worker keeps its files.
+if ("serviceWorker" in navigator) {
+  navigator.serviceWorker.register("sw.js")
+    .catch((error) => console.warn("The page will not play offline:", error.message));
+}
+
 function gameOver(text) {
   document.getElementById("over-text").textContent = text;
   status.hidden = true;
