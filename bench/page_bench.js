@@ -1,7 +1,7 @@
 // The web build in headless Chromium: frames a second, the gaps between
 // frames and the share of the page's main thread that is busy, on the title
 // screen and in one- and two-player matches, with a keyboard and on a touch
-// screen that shows the controls; and what the page weighs when a server
+// screen with the controls shown and hidden; and what the page weighs when a server
 // compresses it. Built with `bash tools/dev.sh web`; run by hand:
 //   node bench/page_bench.js [build-web] [seconds per measurement]
 "use strict";
@@ -64,11 +64,14 @@ async function measure(page, what) {
 
 // The title, then a match of one player and one of two, on a fresh page
 // with the device's screen; `how` names the device in the results.
-async function session(browser, address, device, how, results) {
+async function session(browser, address, device, how, results, { hideControls = false } = {}) {
     const page = await browser.newPage();
     await page.emulate(device);
     await page.evaluateOnNewDocument(noteFrames);
     await page.goto(address);
+    // Hidden but in place, so that the canvas keeps the size it has beside them.
+    if (hideControls) await page.evaluate(() => document.querySelectorAll(".controls")
+        .forEach((controls) => controls.style.visibility = "hidden"));
     const keys = async (...names) => { for (const name of names) await page.keyboard.press(name); };
     const display = (width) => waitFor(`a ${width}-wide display`,
                                        () => page.evaluate((w) => canvas.width === w, width));
@@ -100,7 +103,9 @@ async function main() {
     const results = [];
     await withBrowser(folder, async (browser, address) => {
         await session(browser, address, desk, "", results);
-        await session(browser, address, tablet, ", touch controls shown", results);
+        await session(browser, address, tablet, ", tablet, controls hidden", results,
+                      { hideControls: true });
+        await session(browser, address, tablet, ", tablet, controls shown", results);
     });
     console.log(`| what | frames a second | frame gap median / p95 / worst | main thread busy |`);
     console.log(`|---|---|---|---|`);
