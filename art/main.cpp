@@ -16,6 +16,8 @@ namespace fs = std::filesystem;
 namespace {
 constexpr int kDesktopIconSize = 64;
 constexpr int kLargeDesktopIconSize = 128;
+// The sizes a web page's manifest offers for installing it.
+constexpr int kWebAppIconSizes[] = {192, 512};
 
 // Collects the files it writes and remembers whether any of them failed.
 class Output {
@@ -92,6 +94,8 @@ void writeFont(Output& out) {
 void writeIcons(Output& out) {
     out.bytes("orbitane.png", encodePng(desktopIcon(kDesktopIconSize)));
     out.bytes("orbitane-128.png", encodePng(desktopIcon(kLargeDesktopIconSize)));
+    for (int size : kWebAppIconSizes)
+        out.bytes("orbitane-" + std::to_string(size) + ".png", encodePng(desktopIcon(size)));
     std::string svg = desktopIconSvg();
     out.bytes("orbitane.svg", std::vector<uint8_t>(svg.begin(), svg.end()));
 }

@@ -1,22 +1,20 @@
 // The web build in headless Chromium: frames a second, the gaps between
 // frames and the share of the page's main thread that is busy, on the title
-// screen and in one- and two-player matches; and what the page weighs when a
-// server compresses it. Built with `bash tools/dev.sh web`; run by hand:
+// screen and in one- and two-player matches, with a keyboard and on a touch
+// screen with the controls shown and hidden; and what the page weighs when a server
+// compresses it. Built with `bash tools/dev.sh web`; run by hand:
 //   node bench/page_bench.js [build-web] [seconds per measurement]
 "use strict";
 const fs = require("fs");
 const path = require("path");
 const zlib = require("zlib");
-const { serve, launch } = require("../tools/chromium.js");
+const { withBrowser, waitFor } = require("../tools/chromium.js");
 
-const folder = path.resolve(process.argv[2] || path.join(__dirname, "..", "build-web"));
-const seconds = Number(process.argv[3] || 10);
-const settle = 2000;
-
-// A frame starts with its background, drawn over the whole display, in an
-// animation frame of the browser's; the page notes that animation frame's
-// time, the time of the display's refresh that will show the frame.
-const noteFrames = `
+// Run in the page before its scripts. A frame starts with its background,
+// drawn over the whole display, in an animation frame of the browser's; the
+// page notes that animation frame's time, the time of the display's refresh
+// that will show the frame. How a frame reaches the canvas is known here only.
+function noteFrames() {
     window.frameTimes = [];
     let refresh = 0;
     const requestFrame = window.requestAnimationFrame;
@@ -27,7 +25,16 @@ const noteFrames = `
         if (c.id === "canvas" && a.length === 9 && a[5] === 0 && a[6] === 0 &&
             a[7] === c.width && a[8] === c.height) frameTimes.push(refresh);
         return drawImage.apply(this, a);
-    };`;
+    };
+}
+
+const folder = path.resolve(process.argv[2] || path.join(__dirname, "..", "build-web"));
+const seconds = Number(process.argv[3] || 10);
+const settle = 2000;
+
+const desk = { viewport: { width: 1024, height: 768 }, userAgent: "" };
+const tablet = { viewport: { width: 1024, height: 768, hasTouch: true, isMobile: true },
+                 userAgent: "" };
 
 const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
@@ -40,15 +47,14 @@ function percentile(sorted, p) {
 async function measure(page, what) {
     await pause(settle);
     const busy = async () => {
-        const { metrics } = await page.send("Performance.getMetrics");
-        const value = (name) => metrics.find((metric) => metric.name === name).value;
-        return { at: value("Timestamp"), task: value("TaskDuration") };
+        const { Timestamp, TaskDuration } = await page.metrics();
+        return { at: Timestamp, task: TaskDuration };
     };
     const start = await busy();
-    const from = await page.evaluate("performance.now()");
+    const from = await page.evaluate(() => performance.now());
     await pause(seconds * 1000);
     const end = await busy();
-    const times = await page.evaluate(`frameTimes.filter((t) => t >= ${from})`);
+    const times = await page.evaluate((from) => frameTimes.filter((t) => t >= from), from);
     const gaps = times.slice(1).map((t, i) => t - times[i]).sort((a, b) => a - b);
     const wall = end.at - start.at;
     return { what, fps: (times.length - 1) / ((times[times.length - 1] - times[0]) / 1000),
@@ -56,8 +62,31 @@ async function measure(page, what) {
              worst: gaps[gaps.length - 1], busy: (end.task - start.task) / wall };
 }
 
-async function keys(page, ...names) {
-    for (const name of names) await page.key(name);
+// The title, then a match of one player and one of two, on a fresh page
+// with the device's screen; `how` names the device in the results.
+async function session(browser, address, device, how, results, { hideControls = false } = {}) {
+    const page = await browser.newPage();
+    await page.emulate(device);
+    await page.evaluateOnNewDocument(noteFrames);
+    await page.goto(address);
+    // Hidden but in place, so that the canvas keeps the size it has beside them.
+    if (hideControls) await page.evaluate(() => document.querySelectorAll(".controls")
+        .forEach((controls) => controls.style.visibility = "hidden"));
+    const keys = async (...names) => { for (const name of names) await page.keyboard.press(name); };
+    const display = (width) => waitFor(`a ${width}-wide display`,
+                                       () => page.evaluate((w) => canvas.width === w, width));
+    await waitFor("the game", () => page.evaluate(() => status.hidden));
+    await page.evaluate(() => canvas.focus());
+    results.push(await measure(page, `title screen${how}`));
+    await keys("Enter", "Enter");
+    await display(800);
+    results.push(await measure(page, `one-player match${how}`));
+    await keys("Escape");
+    await display(512);
+    await keys("Enter", "ArrowDown", "Enter");
+    await display(800);
+    results.push(await measure(page, `two-player match${how}`));
+    await page.close();
 }
 
 function weigh() {
@@ -66,35 +95,18 @@ function weigh() {
         const gzip = zlib.gzipSync(bytes, { level: 9 });
         return { name, raw: bytes.length / 1024, gzip: gzip.length / 1024 };
     };
-    return ["index.html", "orbitane.js", "orbitane.wasm", "orbitane.png", "orbitane.data"].map(kb);
+    return fs.readdirSync(folder).filter((name) => /\.(html|js|wasm|png|data|webmanifest)$/.test(name))
+        .map(kb);
 }
 
 async function main() {
-    const server = await serve(folder);
-    const browser = launch();
     const results = [];
-    try {
-        const page = await browser.open();
-        await page.send("Page.enable");
-        await page.send("Performance.enable");
-        await page.send("Page.addScriptToEvaluateOnNewDocument", { source: noteFrames });
-        await page.send("Page.navigate", { url: `http://127.0.0.1:${server.address().port}/` });
-        const display = (width) => page.waitFor(`a ${width}-wide display`,
-                                                () => page.evaluate(`canvas.width === ${width}`));
-        await page.waitFor("the game", () => page.evaluate("status.hidden"));
-        results.push(await measure(page, "title screen"));
-        await keys(page, "Enter", "Enter");
-        await display(800);
-        results.push(await measure(page, "one-player match"));
-        await keys(page, "Escape");
-        await display(512);
-        await keys(page, "Enter", "ArrowDown", "Enter");
-        await display(800);
-        results.push(await measure(page, "two-player match"));
-    } finally {
-        await browser.close();
-        server.close();
-    }
+    await withBrowser(folder, async (browser, address) => {
+        await session(browser, address, desk, "", results);
+        await session(browser, address, tablet, ", tablet, controls hidden", results,
+                      { hideControls: true });
+        await session(browser, address, tablet, ", tablet, controls shown", results);
+    });
     console.log(`| what | frames a second | frame gap median / p95 / worst | main thread busy |`);
     console.log(`|---|---|---|---|`);
     for (const r of results)
@@ -103,7 +115,7 @@ async function main() {
                     `${(100 * r.busy).toFixed(0)} % |`);
     console.log(`\n| file | size | compressed (gzip -9) |\n|---|---|---|`);
     for (const file of weigh())
-        console.log(`| ${file.name} | ${file.raw.toFixed(0)} KB | ${file.gzip.toFixed(0)} KB |`);
+        console.log(`| ${file.name} | ${file.raw.toFixed(1)} KB | ${file.gzip.toFixed(1)} KB |`);
 }
 
 main().catch((error) => {

@@ -230,3 +230,17 @@ void sleepUntilSteady(double milliseconds) {
 const bool kEveryFrameWaits = false;
 
 #endif
+
+#ifdef __EMSCRIPTEN__
+EM_JS(void, tellPageScreen, (int players), {
+    if (Module.onScreen) Module.onScreen(players);
+});
+#endif
+
+void announceScreen(int players) {
+#ifdef __EMSCRIPTEN__
+    tellPageScreen(players);
+#else
+    static_cast<void>(players);
+#endif
+}

@@ -53,4 +53,9 @@ void sleepUntilSteady(double milliseconds);
 // a page shows a frame, and takes the player's keys, only while it waits.
 extern const bool kEveryFrameWaits;
 
+// Tells the page around a web build which screen the game shows, so that it
+// offers that screen's controls: 0 players for the title menu, 1 or 2 for a
+// match. The desktop has no page to tell.
+void announceScreen(int players);
+
 #endif

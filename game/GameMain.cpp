@@ -3,6 +3,7 @@
 #include "EventQueue.h"
 #include "FramePacer.h"
 #include "Game.h"
+#include "Platform.h"
 
 #include <algorithm>
 #include <cmath>
@@ -68,6 +69,7 @@ bool isRestore(const SDL_Event& event) {
 
 int GameMain(int, char**, Game& game) {
     Match match(game);
+    announceScreen(game.playerMode == 1 ? 2 : 1);
     FramePacer pacer;
     while (match.isRunning()) {
         match.frame();

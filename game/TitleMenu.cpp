@@ -4,6 +4,7 @@
 #include "Game.h"
 #include "GameDisplay.h"
 #include "GameMain.h"
+#include "Platform.h"
 
 namespace {
 
@@ -46,6 +47,7 @@ const char* const TitleMenu::kTitlePicture = "images/TitleScreen.bmp";
 void TitleMenu::openDisplay(Game& game, SDL_Color* palette) {
     game.console.screen = createDisplay(game.console.screen, kTitleSize, kTitleSize, kBitsPerPixel,
                                         palette, kPaletteSize);
+    announceScreen(0);
 }
 
 // clang-format off

@@ -53,6 +53,14 @@ build_web() {
     cmake --build "$here/build-web" -j "$jobs"
 }
 
+# puppeteer-core, at the version package-lock.json pins, drives the installed
+# Chromium for the page's test; it downloads no browser. Debian's npm comes in
+# only where no npm is found, so as not to replace one that came with node.
+install_node_modules() {
+    command -v npm >/dev/null || install_missing npm
+    (cd "$here" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
+}
+
 play() {
     install_missing "${build_packages[@]}"
     build_in "$build" -- --target orbitane
@@ -74,6 +82,7 @@ run_tests() {
 
     echo "== The web page in headless Chromium"
     build_web
+    install_node_modules
     node "$here/tests/e2e/web_page.js" "$here/build-web"
 
     if command -v clang++ >/dev/null && [ -f "$here/fuzz/smoke.sh" ]; then

@@ -1,17 +1,17 @@
 // The page around the game: the canvas sized to the game's display and scaled crisply, the
-// keyboard kept on the canvas, the progress line, and the game-over message with its restart.
+// screen the game shows, the keyboard kept on the canvas, fullscreen, the progress line, and the
+// game-over message with its restart.
 "use strict";
 const canvas = document.getElementById("canvas");
 const status = document.getElementById("status");
 const over = document.getElementById("over");
-const keys = document.getElementById("keys");
+const view = document.getElementById("view");
 
-// The canvas fills what the window leaves, in whole steps of device
-// pixels when it is larger than the game's display, so every picture
+// The canvas fills the room the page's layout leaves it, in whole steps of
+// device pixels when it is larger than the game's display, so every picture
 // pixel is a sharp square.
 function fit() {
-  const room = Math.min((window.innerWidth - 16) / canvas.width,
-                        (window.innerHeight - keys.offsetHeight - 24) / canvas.height);
+  const room = Math.min(view.clientWidth / canvas.width, view.clientHeight / canvas.height);
   const ratio = window.devicePixelRatio || 1;
   const scale = room * ratio >= 1 ? Math.floor(room * ratio) / ratio : Math.max(room, 0.25);
   canvas.style.width = canvas.width * scale + "px";
@@ -21,8 +21,25 @@ function fit() {
 // and 800 x 600 in a match.
 new MutationObserver(fit).observe(canvas, { attributes: true,
                                             attributeFilter: ["width", "height", "style"] });
-window.addEventListener("resize", fit);
-fit();
+new ResizeObserver(fit).observe(view);
+
+// The game says which screen it shows: the page offers that screen's controls.
+function showScreen(players) {
+  document.body.dataset.screen = players ? "match" + players : "title";
+}
+
+// Fullscreen where the browser allows it, turned to landscape where it can.
+const fullscreen = document.getElementById("fullscreen");
+const offerFullscreen = () => {
+  fullscreen.hidden = !document.fullscreenEnabled || !!document.fullscreenElement;
+};
+fullscreen.addEventListener("click", () => {
+  document.documentElement.requestFullscreen({ navigationUI: "hide" })
+    .then(() => screen.orientation.lock("landscape")).catch(() => {})
+    .finally(() => canvas.focus());
+});
+document.addEventListener("fullscreenchange", offerFullscreen);
+offerFullscreen();
 
 // The canvas has the keyboard from the start and after any click; the
 // arrow keys and Space never scroll the page. Shortcuts with Ctrl, Alt or
@@ -39,6 +56,12 @@ window.addEventListener("keydown", (event) => {
       !(event.target instanceof HTMLButtonElement)) event.preventDefault();
   if (browsers || event.repeat) event.stopPropagation();
 }, true);
+
+// After one visit the page plays without a network: a service worker keeps its files.
+if ("serviceWorker" in navigator) {
+  navigator.serviceWorker.register("sw.js")
+    .catch((error) => console.warn("The page will not play offline:", error.message));
+}
 
 function gameOver(text) {
   document.getElementById("over-text").textContent = text;
@@ -59,6 +82,7 @@ var Module = {
     if (part) status.textContent = "Loading the pictures… " +
                                    Math.floor(100 * part[1] / part[2]) + " %";
   },
+  onScreen: showScreen,
   onRuntimeInitialized: () => {
     status.hidden = true;
     play();

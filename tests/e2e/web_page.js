@@ -4,7 +4,7 @@
 "use strict";
 const path = require("path");
 const { execFileSync } = require("child_process");
-const { serve, launch } = require("../../tools/chromium.js");
+const { withBrowser, waitFor } = require("../../tools/chromium.js");
 
 const folder = path.resolve(process.argv[2] || "build-web");
 const images = path.join(folder, "Orbitane.app/Contents/Resources/images");
@@ -27,82 +27,263 @@ const near = (u, v) => [16, 8, 0].every((s) => Math.abs(((u >> s) & 255) - ((v >
 const likeness = (shot, want) => shot.width !== want.width ? 0 :
     shot.pixels.filter((pixel, i) => near(pixel, want.pixels[i])).length / shot.pixels.length;
 
-// How many times a picture stands whole in a screenshot.
-function count(shot, want) {
+// Where a picture stands whole in a screenshot, top left corners.
+function find(shot, want) {
     const at = (x, y, i) => (y + Math.floor(i / want.width)) * shot.width + x + (i % want.width);
-    let found = 0;
+    const found = [];
     for (let y = 0; y + want.height <= shot.height; ++y)
         for (let x = 0; x + want.width <= shot.width; ++x)
-            found += want.pixels.every((pixel, i) => near(shot.pixels[at(x, y, i)], pixel));
+            if (want.pixels.every((pixel, i) => near(shot.pixels[at(x, y, i)], pixel)))
+                found.push({ x, y });
     return found;
 }
+const count = (shot, want) => find(shot, want).length;
+
+// What a page logs as an error, an uncaught exception included.
+function watchErrors(page) {
+    const errors = [];
+    page.on("console", (message) => message.type() === "error" && errors.push(message.text()));
+    page.on("pageerror", (error) => errors.push(error.message));
+    return errors;
+}
+
+// The game's display as it stands, one pixel a game pixel, whatever its size on the page.
+const shoot = async (page) => pixels(Buffer.from((await page.evaluate(
+    () => canvas.toDataURL("image/png"))).split(",")[1], "base64"));
+const title = picture("TitleScreen.bmp");
+const showsTitle = async (page) => likeness(await shoot(page), title) > 0.995;
+const inMatch = (page) => page.evaluate(() => canvas.width === 800 && canvas.height === 600);
+const north = picture("ship_sprite/Ship-2_N.bmp");
+const photon = picture("ship_sprite/photon.bmp");
+
+let step = "opening the page";
+const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+const expect = (what, check) => waitFor(step = what, check);
+
+// The keyboard on a desktop: both matches, a ship turned and fired, QUIT.
+async function keyboard(page) {
+    step = "no touch controls on a desktop";
+    if (await visible(page, "Up")) throw new Error("they show");
+    const key = (name) => page.keyboard.press(name);
+    await expect("the title", () => showsTitle(page));
+    await key("Enter");
+    await key("Enter");
+    await expect("a one-player match on an 800 x 600 canvas", () => inMatch(page));
+    await key("Escape");
+    await expect("the title after Escape", () => showsTitle(page));
+
+    // With a second player at the keyboard no ship turns or fires by itself.
+    for (const name of ["Enter", "ArrowDown", "Enter"]) await key(name);
+    await expect("a two-player match", () => inMatch(page));
+    if (count(await shoot(page), north) !== 0) throw new Error("a ship faced north unasked");
+    // Pressed again while not seen, in case an asteroid took the ship.
+    await expect("the first ship turned north by the Up key", async () => {
+        await key("ArrowUp");
+        return count(await shoot(page), north) === 1;
+    });
+    await expect("missiles fired by holding Space", async () => {
+        await page.keyboard.down("Space");
+        return count(await shoot(page), photon) > 0;
+    });
+    await page.keyboard.up("Space");
+
+    await key("Escape");
+    await expect("the title after the second match", () => showsTitle(page));
+    await key("ArrowLeft");
+    await key("Enter");
+    await expect("the game-over message after QUIT", () => page.evaluate(
+        () => !document.getElementById("over").hidden && /game is over/.test(over.textContent)));
+}
+
+
+// Fingers on the touch screen, as CDP takes them: every finger down after the
+// event, at the middle of the control it names or at a point [x, y].
+async function touch(page, type, ...fingers) {
+    const touchPoints = await page.evaluate((fingers) => fingers.map((at, id) => {
+        if (Array.isArray(at)) return { x: at[0], y: at[1], id };
+        const { x, y, width, height } = document.querySelector(`[aria-label="${at}"]`)
+            .getBoundingClientRect();
+        return { x: x + width / 2, y: y + height / 2, id };
+    }), fingers);
+    const cdp = page.cdp || (page.cdp = await page.createCDPSession());
+    await cdp.send("Input.dispatchTouchEvent", { type, touchPoints });
+}
+const tap = async (page, label) => {
+    await touch(page, "touchStart", label);
+    await touch(page, "touchEnd");
+};
+const visible = (page, label) => page.$eval(`[aria-label="${label}"]`,
+                                            (control) => control.checkVisibility());
+// Nothing held, neither by the page nor in the game's SDL, once it has read its events.
+const nothingHeld = (page) => page.evaluate(
+    () => heldKeys.size === 0 && Object.keys(SDL.keyboardMap).length === 0);
+const kPad = ["Up", "Down", "Left", "Right"];
+
+// A phone, either way up: the controls inside the screen, a one-player match
+// started, flown and fired by touch, and Escape back to the title.
+async function phone(page) {
+    await expect("the title", () => showsTitle(page));
+    step = "the title's controls inside the screen, and no second player's";
+    const inside = await page.evaluate(() => [canvas, ...document.querySelectorAll("[data-key]")]
+        .filter((element) => element.checkVisibility()).map((element) => {
+            const box = element.getBoundingClientRect();
+            return box.left >= 0 && box.top >= 0 && box.right <= innerWidth &&
+                   box.bottom <= innerHeight;
+        }));
+    if (inside.length !== 6 || !inside.every(Boolean) || await visible(page, "Fire") ||
+        await visible(page, "Player 2 Up")) throw new Error(`controls seen: ${inside}`);
+    await tap(page, "Enter");
+    await tap(page, "Enter");
+    await expect("a one-player match", () => inMatch(page));
+    // Pressed again while not seen, in case the sun or an asteroid took the ship.
+    const ship = async () => find(await shoot(page), north)[0] || { y: -1 };
+    await expect("the ship turned and pushed north by a held Up", async () => {
+        await touch(page, "touchStart", "Up");
+        const from = await ship();
+        await pause(300);
+        const to = await ship();
+        await touch(page, "touchEnd");
+        return to.y >= 0 && to.y < from.y;
+    });
+    await expect("missiles fired north of the ship", async () => {
+        await touch(page, "touchStart", "Up", "Fire");
+        await pause(300);
+        const shot = await shoot(page), at = find(shot, north)[0];
+        await touch(page, "touchEnd");
+        return at && find(shot, photon).some(({ x, y }) => Math.abs(x - at.x - 13) < 16 && y < at.y);
+    });
+    await expect("every key let go", () => nothingHeld(page));
+    await tap(page, "Escape");
+    await expect("the title after Escape", () => showsTitle(page));
+    step = "the page neither scrolled nor zoomed";
+    if (!await page.evaluate(() => scrollX === 0 && scrollY === 0 && visualViewport.scale === 1 &&
+                             document.documentElement.scrollHeight <= innerHeight))
+        throw new Error("it did");
+}
+
+// A tablet, two players at once, then fingers that go wrong.
+async function tablet(page) {
+    await expect("the title", () => showsTitle(page));
+    for (const label of ["Enter", "Down", "Enter"]) await tap(page, label);
+    await expect("a two-player match", () => inMatch(page));
+    // The game reads all four keys held at once; pressed again while not seen,
+    // in case the sun or an asteroid took a ship.
+    await expect("both players thrusting, turned and firing at once", async () => {
+        await touch(page, "touchStart", "Up", "Player 2 Up", "Fire", "Player 2 Fire");
+        await pause(300);
+        const shot = await shoot(page);
+        const all = await page.evaluate(() => Object.keys(SDL.keyboardMap).length === 4);
+        await touch(page, "touchCancel");
+        return all && count(shot, north) > 0 && count(shot, photon) > 1;
+    });
+    await expect("a cancelled touch letting go", () => nothingHeld(page));
+    // Slid from one direction to the next, then off the controls.
+    for (const [to, held] of [["Up", "ArrowUp"], ["Right", "ArrowRight"], [[5, 5], undefined]]) {
+        await touch(page, to === "Up" ? "touchStart" : "touchMove", to);
+        step = `a finger slid to ${to}`;
+        const holds = await page.evaluate(() => [...heldKeys.values()]);
+        if (String(holds) !== String(held || [])) throw new Error(`it holds ${holds}`);
+    }
+    await touch(page, "touchEnd");
+    step = "a touch reaching the game in the same task";
+    const sameTask = await page.evaluate(() => new Promise((resolve) => {
+        let touching = false;
+        addEventListener("touchstart", () => (touching = true, setTimeout(() => touching = false)),
+                         { capture: true, once: true });
+        canvas.addEventListener("keydown", () => resolve(touching), { once: true });
+    }).then((seen) => seen), touch(page, "touchStart", "Fire"));
+    if (!await sameTask) throw new Error("a timer came in between");
+    for (const hide of ["dispatchEvent(new Event('blur'))",
+                        "document.dispatchEvent(new Event('visibilitychange'))"]) {
+        await touch(page, "touchStart", ...kPad, "Fire", ...kPad.map((to) => "Player 2 " + to));
+        await page.evaluate(hide);
+        await expect(`every key let go after ${hide}`, () => nothingHeld(page));
+        await touch(page, "touchEnd");
+    }
+}
+
+// A stand-in for the browser's gamepads, put in before the page's scripts.
+function standInPads() {
+    window.testPads = [];
+    navigator.getGamepads = () => testPads;
+}
+
+// One pad: the menu steered and a match started, the ship turned north by
+// the stick, the keys let go when the pad goes, Start ending the match.
+async function gamepads(page) {
+    const pad = async (buttons, axes = [0, 0]) => {
+        await page.evaluate((buttons, axes) => {
+            testPads[0] = { index: 0, connected: true, axes, buttons: Array.from(
+                { length: 17 }, (_, i) => ({ pressed: buttons.includes(i) })) };
+            dispatchEvent(new Event("gamepadconnected"));
+        }, buttons, axes);
+        await pause(100);
+    };
+    await expect("the title", () => showsTitle(page));
+    for (const buttons of [[0], [], [0], []]) await pad(buttons);
+    await expect("a one-player match started by the pad", () => inMatch(page));
+    await expect("the ship turned north by the stick", async () => {
+        await pad([], [0, -1]);
+        const turned = count(await shoot(page), north) > 0;
+        await pad([]);
+        return turned;
+    });
+    await pad([0, 12]);
+    await expect("the pad holding Space and Up", () => page.evaluate(() => heldKeys.size === 2));
+    await page.evaluate(() => (testPads.length = 0, dispatchEvent(new Event("gamepaddisconnected"))));
+    await expect("the keys let go when the pad went", () => nothingHeld(page));
+    await pad([9]);
+    await expect("the title after Start", () => showsTitle(page));
+}
+
+// Chromium finds the page installable; after one visit, with the network
+// cut, a reload shows the title and starts a match.
+async function offline(page) {
+    await expect("the title", () => showsTitle(page));
+    step = "the page installable";
+    const cdp = await page.createCDPSession();
+    const { installabilityErrors } = await cdp.send("Page.getInstallabilityErrors");
+    const { errors } = await cdp.send("Page.getAppManifest");
+    if (installabilityErrors.length || errors.length)
+        throw new Error(JSON.stringify([installabilityErrors, errors]));
+    await expect("the service worker in control", () => page.evaluate(
+        () => !!navigator.serviceWorker.controller));
+    await page.setOfflineMode(true);
+    await page.reload();
+    await expect("the title offline", () => showsTitle(page));
+    await page.keyboard.press("Enter");
+    await page.keyboard.press("Enter");
+    await expect("a match offline", () => inMatch(page));
+}
+
+const phoneUpright = { viewport: { width: 390, height: 844, hasTouch: true, isMobile: true } };
+const phoneSideways = { viewport: { width: 844, height: 390, hasTouch: true, isMobile: true,
+                                    isLandscape: true } };
+const tabletSideways = { viewport: { width: 1180, height: 820, hasTouch: true, isMobile: true,
+                                     isLandscape: true } };
+const desktop = { viewport: { width: 1024, height: 768 } };
+const kRuns = [[desktop, keyboard], [phoneUpright, phone], [phoneSideways, phone],
+               [tabletSideways, tablet], [desktop, gamepads, standInPads], [desktop, offline]];
 
 async function main() {
-    const server = await serve(folder);
-    const browser = launch();
-    const errors = [];
-    let step = "opening the page";
+    let errors = [];
     try {
-        const page = await browser.open();
-        page.on("Runtime.consoleAPICalled", (e) =>
-            e.type === "error" && errors.push(e.args.map((a) => a.value).join(" ")));
-        page.on("Runtime.exceptionThrown", (e) =>
-            errors.push(e.exceptionDetails.exception?.description || e.exceptionDetails.text));
-        page.on("Log.entryAdded", (e) => e.entry.level === "error" && errors.push(e.entry.text));
-        for (const domain of ["Runtime", "Log", "Page"]) await page.send(`${domain}.enable`);
-        await page.send("Page.navigate", { url: `http://127.0.0.1:${server.address().port}/` });
-
-        // The canvas, one screenshot pixel a game pixel.
-        const shoot = async () => {
-            const clip = await page.evaluate(`(({ x, y, width, height }) => ({ x, y, width, height,
-                scale: canvas.width / width }))(canvas.getBoundingClientRect())`);
-            const png = (await page.send("Page.captureScreenshot", { clip })).data;
-            return pixels(Buffer.from(png, "base64"));
-        };
-        const expect = (what, check) => page.waitFor(step = what, check);
-        const title = picture("TitleScreen.bmp");
-        const showsTitle = async () => likeness(await shoot(), title) > 0.995;
-        const match = () => page.evaluate("canvas.width === 800 && canvas.height === 600");
-
-        await expect("the title", showsTitle);
-        await page.key("Enter");
-        await page.key("Enter");
-        await expect("a one-player match on an 800 x 600 canvas", match);
-        await page.key("Escape");
-        await expect("the title after Escape", showsTitle);
-
-        // With a second player at the keyboard no ship turns or fires by itself.
-        for (const key of ["Enter", "ArrowDown", "Enter"]) await page.key(key);
-        await expect("a two-player match", match);
-        const north = picture("ship_sprite/Ship-2_N.bmp");
-        const photon = picture("ship_sprite/photon.bmp");
-        if (count(await shoot(), north) !== 0) throw new Error("a ship faced north unasked");
-        // Pressed again while not seen, in case an asteroid took the ship.
-        await expect("the first ship turned north by the Up key", async () => {
-            await page.key("ArrowUp");
-            return count(await shoot(), north) === 1;
+        await withBrowser(folder, async (browser, address) => {
+            for (const [device, run, setUp] of kRuns) {
+                const page = await browser.newPage();
+                if (setUp) await page.evaluateOnNewDocument(setUp);
+                errors = watchErrors(page);
+                await page.emulate({ userAgent: "", ...device });
+                await page.goto(address);
+                await run(page);
+                if (errors.length) throw new Error(`the page logged:\n  ${errors.join("\n  ")}`);
+                await page.close();
+            }
         });
-        await expect("missiles fired by holding Space", async () => {
-            await page.key(" ", { up: false });
-            return count(await shoot(), photon) > 0;
-        });
-        await page.key(" ", { down: false });
-
-        await page.key("Escape");
-        await expect("the title after the second match", showsTitle);
-        await page.key("ArrowLeft");
-        await page.key("Enter");
-        await expect("the game-over message after QUIT", () => page.evaluate(
-            "!document.getElementById('over').hidden && /game is over/.test(over.textContent)"));
-        if (errors.length) throw new Error(`the page logged errors:\n  ${errors.join("\n  ")}`);
         console.log("web page: ok");
     } catch (error) {
         console.error(`FAIL at ${step}: ${error.message}`);
-        if (errors.length) console.error(`the page's errors:\n  ${errors.join("\n  ")}`);
         process.exitCode = 1;
-    } finally {
-        await browser.close();
-        server.close();
     }
 }
 
