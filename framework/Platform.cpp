@@ -170,6 +170,16 @@ void sleepUntilSteady(double milliseconds) {
 
 const bool kEveryFrameWaits = true;
 
+namespace {
+EM_JS(void, tellPageScreen, (int players), {
+    if (Module.onScreen) Module.onScreen(players);
+});
+}  // namespace
+
+void announceScreen(int players) {
+    tellPageScreen(players);
+}
+
 // The browser's SDL keeps no error text (its SDL_SetError does nothing), so
 // every report would end in the same vague words. These keep the text; should
 // the browser's SDL ever define them in C, the program no longer links.
@@ -229,18 +239,6 @@ void sleepUntilSteady(double milliseconds) {
 
 const bool kEveryFrameWaits = false;
 
-#endif
+void announceScreen(int) {}
 
-#ifdef __EMSCRIPTEN__
-EM_JS(void, tellPageScreen, (int players), {
-    if (Module.onScreen) Module.onScreen(players);
-});
 #endif
-
-void announceScreen(int players) {
-#ifdef __EMSCRIPTEN__
-    tellPageScreen(players);
-#else
-    static_cast<void>(players);
-#endif
-}
