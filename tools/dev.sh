@@ -70,7 +70,7 @@ play() {
 run_tests() {
     install_missing "${build_packages[@]}" "${test_packages[@]}" "${web_packages[@]}"
     echo "== Format and size of the test code"
-    (cd "$here" && git ls-files -z '*.cpp' '*.h' | xargs -0 -r clang-format --dry-run -Werror)
+    (cd "$here" && bash tools/sources.sh cpp h | xargs -r clang-format --dry-run -Werror)
     bash "$here/tools/test-ratio.sh"
     echo "== Tests"
     build_in "$build"
