@@ -1,8 +1,11 @@
 // The web build in headless Chromium: frames a second, the gaps between
 // frames and the share of the page's main thread that is busy, on the title
-// screen and in one- and two-player matches, with a keyboard and on a touch
-// screen with the controls shown and hidden; and what the page weighs when a server
-// compresses it. Built with `bash tools/dev.sh web`; run by hand:
+// screen and in one- and two-player matches against the floor page (the
+// game's display set up and presented once per animation frame, nothing
+// drawn), in three rounds one after another, each figure the median of its
+// three; then a touch screen with the controls shown and hidden; and what the
+// page weighs when a server compresses it. Built with `bash tools/dev.sh
+// web`; run by hand:
 //   node bench/page_bench.js [build-web] [seconds per measurement]
 "use strict";
 const fs = require("fs");
@@ -11,25 +14,30 @@ const zlib = require("zlib");
 const { withBrowser, waitFor } = require("../tools/chromium.js");
 
 // Run in the page before its scripts. A frame starts with its background,
-// drawn over the whole display, in an animation frame of the browser's; the
+// put over the whole display, in an animation frame of the browser's; the
 // page notes that animation frame's time, the time of the display's refresh
-// that will show the frame. How a frame reaches the canvas is known here only.
+// that will show the frame. The floor draws nothing: each of its animation
+// frames is a frame. How a frame reaches the canvas is known here only.
 function noteFrames() {
     window.frameTimes = [];
     let refresh = 0;
     const requestFrame = window.requestAnimationFrame;
-    window.requestAnimationFrame = (step) => requestFrame((time) => step(refresh = time));
-    const drawImage = CanvasRenderingContext2D.prototype.drawImage;
-    CanvasRenderingContext2D.prototype.drawImage = function (...a) {
+    window.requestAnimationFrame = (step) => requestFrame((time) => {
+        if (document.title.endsWith("floor")) frameTimes.push(time);
+        step(refresh = time);
+    });
+    const putImageData = CanvasRenderingContext2D.prototype.putImageData;
+    CanvasRenderingContext2D.prototype.putImageData = function (image, x, y, ...rest) {
         const c = this.canvas;
-        if (c.id === "canvas" && a.length === 9 && a[5] === 0 && a[6] === 0 &&
-            a[7] === c.width && a[8] === c.height) frameTimes.push(refresh);
-        return drawImage.apply(this, a);
+        if (c.id === "canvas" && x === 0 && y === 0 && image.width === c.width &&
+            image.height === c.height) frameTimes.push(refresh);
+        return putImageData.call(this, image, x, y, ...rest);
     };
 }
 
 const folder = path.resolve(process.argv[2] || path.join(__dirname, "..", "build-web"));
-const seconds = Number(process.argv[3] || 10);
+const seconds = Number(process.argv[3] || 8);
+const kRounds = 3;
 const settle = 2000;
 
 const desk = { viewport: { width: 1024, height: 768 }, userAgent: "" };
@@ -62,13 +70,25 @@ async function measure(page, what) {
              worst: gaps[gaps.length - 1], busy: (end.task - start.task) / wall };
 }
 
-// The title, then a match of one player and one of two, on a fresh page
-// with the device's screen; `how` names the device in the results.
-async function session(browser, address, device, how, results, { hideControls = false } = {}) {
+// A fresh page at `address` with the device's screen.
+async function open(browser, address, device) {
     const page = await browser.newPage();
     await page.emulate(device);
     await page.evaluateOnNewDocument(noteFrames);
     await page.goto(address);
+    return page;
+}
+
+async function floor(browser, address, results) {
+    const page = await open(browser, `${address}floor/index.html`, desk);
+    results.push(await measure(page, "floor"));
+    await page.close();
+}
+
+// The title, then a match of one player and one of two, on a fresh page
+// with the device's screen; `how` names the device in the results.
+async function session(browser, address, device, how, results, { hideControls = false } = {}) {
+    const page = await open(browser, address, device);
     // Hidden but in place, so that the canvas keeps the size it has beside them.
     if (hideControls) await page.evaluate(() => document.querySelectorAll(".controls")
         .forEach((controls) => controls.style.visibility = "hidden"));
@@ -99,20 +119,38 @@ function weigh() {
         .map(kb);
 }
 
-async function main() {
-    const results = [];
-    await withBrowser(folder, async (browser, address) => {
-        await session(browser, address, desk, "", results);
-        await session(browser, address, tablet, ", tablet, controls hidden", results,
-                      { hideControls: true });
-        await session(browser, address, tablet, ", tablet, controls shown", results);
+// Each measure of the runs of one thing, as the median of its values.
+function medians(runs) {
+    const names = [...new Set(runs.map((r) => r.what))];
+    return names.map((what) => {
+        const mine = runs.filter((r) => r.what === what);
+        const median = (key) => mine.map((r) => r[key]).sort((a, b) => a - b)[mine.length >> 1];
+        return { what, ...Object.fromEntries(Object.keys(mine[0]).filter((k) => k !== "what")
+            .map((key) => [key, median(key)])), all: mine.map((r) => r.busy) };
     });
-    console.log(`| what | frames a second | frame gap median / p95 / worst | main thread busy |`);
-    console.log(`|---|---|---|---|`);
-    for (const r of results)
+}
+
+async function main() {
+    const rounds = [], touch = [];
+    await withBrowser(folder, async (browser, address) => {
+        for (let round = 0; round < kRounds; ++round) {
+            await floor(browser, address, rounds);
+            await session(browser, address, desk, "", rounds);
+        }
+        await session(browser, address, tablet, ", tablet, controls hidden", touch,
+                      { hideControls: true });
+        await session(browser, address, tablet, ", tablet, controls shown", touch);
+    });
+    const results = medians(rounds);
+    const floorBusy = results[0].busy;
+    console.log(`| what | frames a second | frame gap median / p95 / worst | main thread busy | ` +
+                `× floor | busy in each round |`);
+    console.log(`|---|---|---|---|---|---|`);
+    for (const r of [...results, ...touch])
         console.log(`| ${r.what} | ${r.fps.toFixed(1)} | ${r.median.toFixed(1)} / ` +
                     `${r.p95.toFixed(1)} / ${r.worst.toFixed(1)} ms | ` +
-                    `${(100 * r.busy).toFixed(0)} % |`);
+                    `${(100 * r.busy).toFixed(1)} % | ${(r.busy / floorBusy).toFixed(2)} | ` +
+                    `${(r.all || [r.busy]).map((b) => (100 * b).toFixed(1)).join(", ")} |`);
     console.log(`\n| file | size | compressed (gzip -9) |\n|---|---|---|`);
     for (const file of weigh())
         console.log(`| ${file.name} | ${file.raw.toFixed(1)} KB | ${file.gzip.toFixed(1)} KB |`);
