@@ -55,8 +55,11 @@ bool Picture::draw(SDL_Surface* target, int x, int y, int rows, SDL_Rect& drawn)
 
 SDL_Surface* Picture::toSurface() {
     if (decoded) return decoded.release();
-    if (kSdlDecodesPictures) return decodeBySdl();
-    SDL_Surface* surface = makeRgbaSurface(bmp.width, bmp.height);
+    return kSdlDecodesPictures ? decodeBySdl() : toRgbaSurface();
+}
+
+SDL_Surface* Picture::toRgbaSurface() {
+    SDL_Surface* surface = parsed ? makeRgbaSurface(bmp.width, bmp.height) : nullptr;
     SDL_Rect drawn;
     if (surface) drawRows(surface, 0, 0, bmp.height, drawn);
     return surface;

@@ -33,6 +33,10 @@ public:
     bool draw(SDL_Surface* target, int x, int y, int rows, SDL_Rect& drawn);
     // The picture as a new surface of its own; null with SDL's error set.
     SDL_Surface* toSurface();
+    // The picture in a new 32-bit RGBA surface drawn from its rows, as a web
+    // page makes every picture's surface; null for one the game's reader
+    // can't read.
+    SDL_Surface* toRgbaSurface();
 
 private:
     SDL_Surface* decodeBySdl() const;

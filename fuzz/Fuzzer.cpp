@@ -1,12 +1,10 @@
 // The fuzz target for everything that reads a picture file. An input's first byte picks what the
 // rest, one whole file, becomes: 0 a picture, loaded and drawn on the 16-bit display and a 32-bit
-// surface, and shown on the display from its file; 1 a screen object's picture, set,
-// copied, assigned, selected, reloaded and drawn; 2 three glyphs of the lives counter; 3 the game's
-// own reader, the one the web page uses, into a 32-bit surface and a 16-bit one. It runs in a copy
-// of the game's resources, changing them.
+// surface, and shown on the display from its file; 1 three glyphs of the lives counter; 2 the
+// game's own reader, the one the web page uses, into a 32-bit surface and a 16-bit one. It runs in
+// a copy of the game's resources, changing them.
 #include "Bmp.h"
 #include "GameDisplay.h"
-#include "Object.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -43,29 +41,10 @@ static void picture(const std::uint8_t* data, std::size_t size) {
     for (const auto& at : kPlaces) {
         display_image(image, screen, at[0], at[1], true);
         display_image(image, trueColour, at[0], at[1], false);
-        ShowBMP("images/picture.bmp", screen, at[0], at[1], true);  // straight onto the display
+        ShowBMP("images/picture.bmp", screen, at[0], at[1], true);  // read and drawn from its file
     }
     SDL_FreeSurface(image);
     ShowBMP("images/picture.bmp", screen, SDL_Rect{-20, 580, 5, 5}, false);
-}
-
-// Its selected picture is the first half of the same file.
-static void object(const std::uint8_t* data, std::size_t size) {
-    writeFile("images/thing.bmp", data, size);
-    writeFile("images/thing_selected.bmp", data, size / 2);
-    Object thing(48, 45, true);
-    thing.setImage("images/thing.bmp");
-    noteOutcome(thing.getImage());
-    Object copy(thing), assigned(1, 1, false);
-    assigned = copy;
-    assigned.select_this();
-    copy.render();
-    for (Object* each : {&thing, &copy, &assigned})
-        for (const auto& at : kPlaces) {
-            each->moveTo(at[0], at[1]);
-            each->display(screen, true);
-        }
-    assigned.deselect_this();
 }
 
 // "LIVES: 1" mixes the damaged glyphs with sound ones; "1:L" has only damaged ones.
@@ -98,7 +77,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    void (*const modes[])(const std::uint8_t*, std::size_t) = {picture, object, font, decoder};
-    if (size > 0) modes[data[0] % 4](data + 1, size - 1);
+    void (*const modes[])(const std::uint8_t*, std::size_t) = {picture, font, decoder};
+    if (size > 0) modes[data[0] % 3](data + 1, size - 1);
     return 0;
 }

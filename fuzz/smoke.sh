@@ -17,7 +17,7 @@ rm -rf fuzz-seeds fuzz-corpus fuzz-scratch && mkdir -p fuzz-seeds fuzz-corpus fu
 cp -r "$art" fuzz-scratch
 for seed in "$art"/images/{select1,toggle0,asteroid1,Sun,Score}.bmp "$art"/fonts/{L,1,_colon}.bmp \
     "$here"/fuzz/regressions/*; do
-    for mode in 0 1 2 3; do { printf "\\$mode"; cat "$seed"; } >"fuzz-seeds/$mode-${seed##*/}"; done
+    for mode in 0 1 2; do { printf "\\$mode"; cat "$seed"; } >"fuzz-seeds/$mode-${seed##*/}"; done
 done
 # Repeatable: seeds alone, fixed addresses, no corpus rereads. The game's messages are dropped.
 if ! (cd fuzz-scratch && setarch "$(uname -m)" -R ../fuzz/orbitane_fuzzer -seed="${FUZZ_SEED:-1}" \

@@ -19,7 +19,7 @@ static auto loadChecked(const std::string& path) {
     for (int y = p ? p->h - 1 : -1; y >= 0; --y)
         rows.append(static_cast<char*>(p->pixels) + y * p->pitch, p->w * 2).append(p->w % 2 * 2, 0);
     EXPECT_TRUE(p && file.substr(static_cast<unsigned char>(file.at(10))) == rows) << path;
-    SDL_Surface* web = decodeAsPage(file);
+    SDL_Surface* web = decodeAsPage(path);
     int differ = 0;
     for (int i = 0; p && web && i < p->w * p->h; ++i)
         differ += pixelAt(web, i % p->w, i / p->w) != pixelAt(p.get(), i % p->w, i / p->w);

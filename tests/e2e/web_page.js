@@ -1,6 +1,6 @@
-// The web build in headless Chromium, played as a person would: the title, a match on the 800 x 600
-// display, a ship turned and fired in a two-player match, Escape back to the title, QUIT and the
-// page's game-over message, and not one error logged on the way. Usage: node web_page.js BUILD-WEB
+// The web build in headless Chromium, played as a person would: by touch on a phone either way up
+// and by two players on a tablet, with a pad, and by keyboard on a desktop offline after one visit;
+// not one error logged on the way. Usage: node web_page.js BUILD-WEB
 "use strict";
 const path = require("path");
 const { execFileSync } = require("child_process");
@@ -39,14 +39,6 @@ function find(shot, want) {
 }
 const count = (shot, want) => find(shot, want).length;
 
-// What a page logs as an error, an uncaught exception included.
-function watchErrors(page) {
-    const errors = [];
-    page.on("console", (message) => message.type() === "error" && errors.push(message.text()));
-    page.on("pageerror", (error) => errors.push(error.message));
-    return errors;
-}
-
 // The game's display as it stands, one pixel a game pixel, whatever its size on the page.
 const shoot = async (page) => pixels(Buffer.from((await page.evaluate(
     () => canvas.toDataURL("image/png"))).split(",")[1], "base64"));
@@ -60,42 +52,6 @@ let step = "opening the page";
 const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const expect = (what, check) => waitFor(step = what, check);
 
-// The keyboard on a desktop: both matches, a ship turned and fired, QUIT.
-async function keyboard(page) {
-    step = "no touch controls on a desktop";
-    if (await visible(page, "Up")) throw new Error("they show");
-    const key = (name) => page.keyboard.press(name);
-    await expect("the title", () => showsTitle(page));
-    await key("Enter");
-    await key("Enter");
-    await expect("a one-player match on an 800 x 600 canvas", () => inMatch(page));
-    await key("Escape");
-    await expect("the title after Escape", () => showsTitle(page));
-
-    // With a second player at the keyboard no ship turns or fires by itself.
-    for (const name of ["Enter", "ArrowDown", "Enter"]) await key(name);
-    await expect("a two-player match", () => inMatch(page));
-    if (count(await shoot(page), north) !== 0) throw new Error("a ship faced north unasked");
-    // Pressed again while not seen, in case an asteroid took the ship.
-    await expect("the first ship turned north by the Up key", async () => {
-        await key("ArrowUp");
-        return count(await shoot(page), north) === 1;
-    });
-    await expect("missiles fired by holding Space", async () => {
-        await page.keyboard.down("Space");
-        return count(await shoot(page), photon) > 0;
-    });
-    await page.keyboard.up("Space");
-
-    await key("Escape");
-    await expect("the title after the second match", () => showsTitle(page));
-    await key("ArrowLeft");
-    await key("Enter");
-    await expect("the game-over message after QUIT", () => page.evaluate(
-        () => !document.getElementById("over").hidden && /game is over/.test(over.textContent)));
-}
-
-
 // Fingers on the touch screen, as CDP takes them: every finger down after the
 // event, at the middle of the control it names or at a point [x, y].
 async function touch(page, type, ...fingers) {
@@ -108,10 +64,8 @@ async function touch(page, type, ...fingers) {
     const cdp = page.cdp || (page.cdp = await page.createCDPSession());
     await cdp.send("Input.dispatchTouchEvent", { type, touchPoints });
 }
-const tap = async (page, label) => {
-    await touch(page, "touchStart", label);
-    await touch(page, "touchEnd");
-};
+const tap = async (page, label) => (await touch(page, "touchStart", label),
+                                    await touch(page, "touchEnd"));
 const visible = (page, label) => page.$eval(`[aria-label="${label}"]`,
                                             (control) => control.checkVisibility());
 // Nothing held, neither by the page nor in the game's SDL, once it has read its events.
@@ -132,8 +86,7 @@ async function phone(page) {
         }));
     if (inside.length !== 6 || !inside.every(Boolean) || await visible(page, "Fire") ||
         await visible(page, "Player 2 Up")) throw new Error(`controls seen: ${inside}`);
-    await tap(page, "Enter");
-    await tap(page, "Enter");
+    for (const label of ["Enter", "Enter"]) await tap(page, label);
     await expect("a one-player match", () => inMatch(page));
     // Pressed again while not seen, in case the sun or an asteroid took the ship.
     const ship = async () => find(await shoot(page), north)[0] || { y: -1 };
@@ -236,9 +189,12 @@ async function gamepads(page) {
     await expect("the title after Start", () => showsTitle(page));
 }
 
-// Chromium finds the page installable; after one visit, with the network
-// cut, a reload shows the title and starts a match.
+// A desktop, where no touch control shows: Chromium finds the page installable; after one
+// visit, with the network cut, a reload shows the title, and the keyboard starts a match, ends it
+// with Escape and chooses QUIT.
 async function offline(page) {
+    step = "no touch controls on a desktop";
+    if (await visible(page, "Up")) throw new Error("they show");
     await expect("the title", () => showsTitle(page));
     step = "the page installable";
     const cdp = await page.createCDPSession();
@@ -251,18 +207,21 @@ async function offline(page) {
     await page.setOfflineMode(true);
     await page.reload();
     await expect("the title offline", () => showsTitle(page));
-    await page.keyboard.press("Enter");
-    await page.keyboard.press("Enter");
-    await expect("a match offline", () => inMatch(page));
+    const keys = async (...names) => { for (const name of names) await page.keyboard.press(name); };
+    await keys("Enter", "Enter");
+    await expect("a one-player match offline on an 800 x 600 canvas", () => inMatch(page));
+    await keys("Escape");
+    await expect("the title after Escape", () => showsTitle(page));
+    await keys("ArrowLeft", "Enter");
+    await expect("the game-over message after QUIT", () => page.evaluate(
+        () => !document.getElementById("over").hidden && /game is over/.test(over.textContent)));
 }
 
-const phoneUpright = { viewport: { width: 390, height: 844, hasTouch: true, isMobile: true } };
-const phoneSideways = { viewport: { width: 844, height: 390, hasTouch: true, isMobile: true,
-                                    isLandscape: true } };
-const tabletSideways = { viewport: { width: 1180, height: 820, hasTouch: true, isMobile: true,
-                                     isLandscape: true } };
-const desktop = { viewport: { width: 1024, height: 768 } };
-const kRuns = [[desktop, keyboard], [phoneUpright, phone], [phoneSideways, phone],
+const touchScreen = (width, height) => ({ viewport: { width, height, hasTouch: true,
+                                                       isMobile: true, isLandscape: width > height } });
+const phoneUpright = touchScreen(390, 844), phoneSideways = touchScreen(844, 390);
+const tabletSideways = touchScreen(1180, 820), desktop = { viewport: { width: 1024, height: 768 } };
+const kRuns = [[phoneUpright, phone], [phoneSideways, phone],
                [tabletSideways, tablet], [desktop, gamepads, standInPads], [desktop, offline]];
 
 async function main() {
@@ -272,7 +231,10 @@ async function main() {
             for (const [device, run, setUp] of kRuns) {
                 const page = await browser.newPage();
                 if (setUp) await page.evaluateOnNewDocument(setUp);
-                errors = watchErrors(page);
+                errors = [];
+                page.on("console", (message) => message.type() === "error" &&
+                                                errors.push(message.text()));
+                page.on("pageerror", (error) => errors.push(error.message));
                 await page.emulate({ userAgent: "", ...device });
                 await page.goto(address);
                 await run(page);

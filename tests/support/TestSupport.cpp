@@ -1,6 +1,5 @@
 #include "TestSupport.h"
 
-#include "Bmp.h"
 #include "EventQueue.h"
 #include "Picture.h"
 
@@ -100,19 +99,10 @@ std::string sizeOf(SDL_Surface* surface) {
     return size;
 }
 
-SDL_Surface* decodeAsPage(const std::string& bytes) {
-    Bmp bmp;
-    if (!parseBmp(reinterpret_cast<const Uint8*>(bytes.data()), bytes.size(), bmp)) return nullptr;
-    SDL_Surface* surface = makeRgbaSurface(bmp.width, bmp.height);
-    convertRows(bmp, 0, 0, bmp.width, bmp.height, static_cast<Uint8*>(surface->pixels),
-                surface->pitch, *surface->format);
-    return surface;
-}
-
-long residentKb() {
-    long pages = 0, resident = 0;
-    std::ifstream("/proc/self/statm") >> pages >> resident;
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+SDL_Surface* decodeAsPage(const std::string& path) {
+    std::vector<Uint8> buffer;
+    Picture picture(buffer);
+    return picture.read(path) ? picture.toRgbaSurface() : nullptr;
 }
 
 int runCommand(const std::string& command) {

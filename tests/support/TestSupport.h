@@ -42,9 +42,9 @@ Rgb pixelAt(SDL_Surface* surface, int x, int y);
 int countColour(SDL_Surface* surface, Rgb colour);
 // "WxH" of a surface, which is then freed; "none" for null.
 std::string sizeOf(SDL_Surface* surface);
-// A picture file decoded as a web page decodes it, by the game's own reader into a 32-bit RGBA
-// surface; null where the page can't show it.
-SDL_Surface* decodeAsPage(const std::string& bytes);
+// A picture file decoded as a web page decodes it, into a 32-bit RGBA surface; null where the page
+// can't show it.
+SDL_Surface* decodeAsPage(const std::string& path);
 
 // A body's centre and its width and height, each as one comparable pair.
 using Pair = std::pair<int, int>;
@@ -68,9 +68,6 @@ std::string stderrOf(F&& code) {
     code();
     return testing::internal::GetCapturedStderr();
 }
-
-// This process's resident memory in kB.
-long residentKb();
 
 // The game's own build: its resources and its program.
 const std::string kBuiltResources = ORBITANE_RESOURCES, kBuiltBinary = ORBITANE_BINARY;
