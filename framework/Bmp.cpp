@@ -231,7 +231,7 @@ void convertTo(int toSize, const Uint8* from, long step, Uint8* into, int pitch,
 }  // namespace
 
 bool parseBmp(const Uint8* bytes, std::size_t length, Bmp& bmp) {
-    const Fields fields(bytes, length);
+    const Fields fields(bytes, std::min(length, kBmpHeadBytes));
     const char* fault = sizeFault(fields);
     if (!fault) fault = headerFault(fields, length);
     if (fault) {
@@ -255,7 +255,7 @@ bool parseBmp(const Uint8* bytes, std::size_t length, Bmp& bmp) {
     bmp.bitsPerPixel = depth;
     readMasks(fields, bmp);
     const bool bottomUp = fields.height() > 0;
-    bmp.top = bytes + offset + (bottomUp ? rowBytes * (height - 1) : 0);
+    bmp.top = static_cast<long>(offset + (bottomUp ? rowBytes * (height - 1) : 0));
     bmp.step = static_cast<long>(bottomUp ? -rowBytes : rowBytes);
     return true;
 }
@@ -271,10 +271,10 @@ bool keepsPixelsOf(const Bmp& bmp, const SDL_PixelFormat& format) {
            bmp.red == format.Rmask && bmp.green == format.Gmask && bmp.blue == format.Bmask;
 }
 
-void convertRows(const Bmp& bmp, int x, int y, int width, int height, Uint8* into, int pitch,
-                 const SDL_PixelFormat& format) {
+void convertRows(const Bmp& bmp, const Uint8* bytes, int x, int y, int width, int height,
+                 Uint8* into, int pitch, const SDL_PixelFormat& format) {
     const int fromSize = bmp.bitsPerPixel / 8;
-    const Uint8* from = bmp.top + bmp.step * y + fromSize * x;
+    const Uint8* from = bytes + bmp.top + bmp.step * y + fromSize * x;
     if (keepsPixelsOf(bmp, format)) {
         for (int row = 0; row < height; ++row, from += bmp.step, into += pitch)
             std::memcpy(into, from, 2 * static_cast<std::size_t>(width));

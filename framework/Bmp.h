@@ -13,7 +13,10 @@
 // No picture the game shows comes near this many pixels.
 const long long kMaxPicturePixels = 2048LL * 2048LL;
 
-// A picture as its file's header describes it, with its rows in the file's bytes.
+// Every header field read here lies within a file's first this many bytes.
+const std::size_t kBmpHeadBytes = 1024;
+
+// A picture as its file's header describes it, and where its rows lie in the file.
 struct Bmp {
     int width = 0;
     int height = 0;
@@ -23,14 +26,15 @@ struct Bmp {
     Uint32 green = 0;
     Uint32 blue = 0;
     Uint32 alpha = 0;
-    // The top row's first byte, and the step from a row to the one below it:
-    // negative for a picture stored bottom up, as most are.
-    const Uint8* top = nullptr;
+    // Where the top row starts in the file, and the step from a row to the
+    // one below it: negative for a picture stored bottom up, as most are.
+    long top = 0;
     long step = 0;
 };
 
-// Parses a file: false, with SDL's error set, for one that can't be read
-// here. Uncompressed 16-, 24- and 32-bit pictures are read, with or without
+// Parses a file of `length` bytes, of which at least the first
+// min(length, kBmpHeadBytes) are at `bytes`: false, with SDL's error set, for
+// one that can't be read here. Uncompressed 16-, 24- and 32-bit pictures are read, with or without
 // colour masks, stored either way up. The faults are SDL's, in SDL's words
 // and in the order SDL finds them, after the sizes are checked: a header
 // that claims an absurd size, or more palette entries than its depth can
@@ -47,11 +51,11 @@ bool claimsSensibleSizes(const Uint8* bytes, std::size_t length);
 // masks and no alpha, which a blit would copy as it is.
 bool keepsPixelsOf(const Bmp& bmp, const SDL_PixelFormat& format);
 
-// Writes the part of the picture that starts at column x of row y (counted
-// from the top), `width` by `height` pixels, at `into`, whose rows are
-// `pitch` bytes apart, in the format. Each pixel gets the colour SDL's
+// Writes the part of the picture, whose file is at `bytes`, that starts at
+// column x of row y (counted from the top), `width` by `height` pixels, at
+// `into`, whose rows are `pitch` bytes apart, in the format. Each pixel gets the colour SDL's
 // decoder gives it; a format with an alpha mask gets every pixel opaque.
-void convertRows(const Bmp& bmp, int x, int y, int width, int height, Uint8* into, int pitch,
-                 const SDL_PixelFormat& format);
+void convertRows(const Bmp& bmp, const Uint8* bytes, int x, int y, int width, int height,
+                 Uint8* into, int pitch, const SDL_PixelFormat& format);
 
 #endif

@@ -2,6 +2,7 @@
 #define ORBITANE_FRAMEWORK_PICTURE_H
 
 #include "Bmp.h"
+#include "Platform.h"
 
 #include <SDL.h>
 
@@ -26,6 +27,10 @@ public:
 
     // False, with SDL's error set, for a file that can't be shown.
     bool read(const std::string& path);
+    // Reads the file and draws the picture at (x, y) on the target, clipped
+    // as a blit is, and gives the part drawn; false, with SDL's error set,
+    // when it can't be shown.
+    bool show(const std::string& path, SDL_Surface* target, int x, int y, SDL_Rect& drawn);
     int width() const;
     int height() const;
     // Draws the top `rows` rows at (x, y), clipped as a blit is, and gives the
@@ -39,7 +44,10 @@ public:
     SDL_Surface* toRgbaSurface();
 
 private:
+    bool readAfter(File& file, std::size_t head);
+    bool readRowsOnto(File& file, SDL_Surface* target, Sint16 x, Sint16 y, SDL_Rect& drawn);
     SDL_Surface* decodeBySdl() const;
+    bool clip(const SDL_Surface* target, Sint16 x, Sint16 y, int rows, SDL_Rect& drawn) const;
     void drawRows(SDL_Surface* target, Sint16 x, Sint16 y, int rows, SDL_Rect& drawn) const;
 
     std::vector<Uint8>* bytes;

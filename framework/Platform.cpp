@@ -1,6 +1,8 @@
 #include "Platform.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -18,57 +20,66 @@
 
 namespace {
 
-// A buffer this large takes every picture but the backgrounds in one read.
-const std::size_t kSmallestBuffer = 64 * 1024;
-
-// A file open for reading, closed when it goes.
-class File {
-public:
-    explicit File(const std::string& path) : descriptor(open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
-        if (descriptor < 0) SDL_SetError("Couldn't open %s", path.c_str());
-    }
-    ~File() {
-        if (descriptor >= 0) close(descriptor);
-    }
-    File(const File&) = delete;
-    File& operator=(const File&) = delete;
-    bool isOpen() const { return descriptor >= 0; }
-
-    // A file on disk gives what it has in one call, unless a signal comes
-    // first: fewer bytes than wanted only at its end.
-    long read(Uint8* into, std::size_t wanted) {
-        for (;;) {
-            const ssize_t got = ::read(descriptor, into, wanted);
-            if (got >= 0 || errno != EINTR) return std::max<long>(got, 0);
-        }
-    }
-
-private:
-    int descriptor;
-};
+// The most places one read request takes, as every system allows.
+const std::size_t kMaxPlaces = 1024;
 
 }  // namespace
 
-long readWholeFile(const std::string& path, std::vector<Uint8>& bytes, std::size_t limit) {
-    File file(path);
-    if (!file.isOpen()) return -1;
-    if (bytes.size() < kSmallestBuffer) bytes.resize(kSmallestBuffer);
-    std::size_t length = 0;
+File::File(const std::string& path) : descriptor(open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+    if (descriptor < 0) SDL_SetError("Couldn't open %s", path.c_str());
+}
+
+File::~File() {
+    if (descriptor >= 0) close(descriptor);
+}
+
+long File::length() const {
+    struct stat status;
+    if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) return -1;
+    return static_cast<long>(status.st_size);
+}
+
+// A file on disk gives what it has in one call, unless a signal comes first.
+std::size_t File::read(Uint8* into, std::size_t wanted) {
+    ssize_t got;
+    do got = ::read(descriptor, into, wanted);
+    while (got < 0 && errno == EINTR);
+    return static_cast<std::size_t>(std::max<ssize_t>(got, 0));
+}
+
+long File::readRest(std::vector<Uint8>& bytes, std::size_t length, std::size_t limit) {
     for (;;) {
         if (length == bytes.size()) {
             if (bytes.size() >= limit) {
                 SDL_SetError("larger than any picture");
                 return -1;
             }
-            bytes.resize(std::min(limit, bytes.size() * 2));
+            bytes.resize(std::min(limit, std::max<std::size_t>(bytes.size() * 2, 1)));
         }
         const std::size_t wanted = bytes.size() - length;
-        const long got = file.read(bytes.data() + length, wanted);
-        length += static_cast<std::size_t>(got);
-        if (static_cast<std::size_t>(got) < wanted) break;
+        const std::size_t got = read(bytes.data() + length, wanted);
+        length += got;
+        if (got < wanted) break;
     }
     if (length == 0) SDL_SetError("empty or unreadable file");
     return length == 0 ? -1 : static_cast<long>(length);
+}
+
+bool File::readRuns(std::size_t offset, std::size_t run, const std::vector<Uint8*>& places) {
+    if (places.size() > kMaxPlaces) return false;
+    std::vector<iovec> runs;
+    for (Uint8* place : places) runs.push_back({place, run});
+    ssize_t got;
+    do
+        got = preadv(descriptor, runs.data(), static_cast<int>(runs.size()),
+                     static_cast<off_t>(offset));
+    while (got < 0 && errno == EINTR);
+    return got == static_cast<ssize_t>(run * places.size());
+}
+
+long readWholeFile(const std::string& path, std::vector<Uint8>& bytes, std::size_t limit) {
+    File file(path);
+    return file.isOpen() ? file.readRest(bytes, 0, limit) : -1;
 }
 
 #ifdef __EMSCRIPTEN__
@@ -132,11 +143,15 @@ const double kEarlyMs = 4.0;
 
 }  // namespace
 
-bool openPixels(SDL_Surface*, const SDL_Rect& part, PixelWindow& window) {
+const SDL_PixelFormat& pixelFormatOf(const SDL_Surface*) {
     static const SDL_PixelFormat format = canvasFormat();
+    return format;
+}
+
+bool openPixels(SDL_Surface* surface, const SDL_Rect& part, PixelWindow& window) {
     std::vector<Uint8>& pixels = canvasPixels();
     pixels.resize(std::max<std::size_t>(pixels.size(), 4u * part.w * part.h));
-    window = {pixels.data(), 4 * part.w, &format};
+    window = {pixels.data(), 4 * part.w, &pixelFormatOf(surface)};
     return true;
 }
 
@@ -202,6 +217,10 @@ extern "C" const char* SDL_GetError() {
 
 namespace {
 using SteadyMs = std::chrono::duration<double, std::milli>;
+}
+
+const SDL_PixelFormat& pixelFormatOf(const SDL_Surface* surface) {
+    return *surface->format;
 }
 
 bool openPixels(SDL_Surface* surface, const SDL_Rect& part, PixelWindow& window) {

@@ -14,13 +14,39 @@
 // hand control back to the browser instead), and its surfaces are canvases,
 // which show only what is put on them from the page's side.
 
-// Reads a whole file into `bytes`, which grows to fit and never shrinks, so
-// that a buffer kept from one read to the next allocates nothing for the
-// same files. Gives the file's length, or -1 with SDL's error set for a file
-// that can't be read, is empty or is larger than `limit`. The system's own
-// calls do it, in one request for a file that fits: SDL's reader goes
-// through the C library's buffered streams, which cost a buffer and a status
-// request for every picture of every frame.
+// A file open for reading, read with the system's own calls: SDL's reader
+// goes through the C library's buffered streams, which cost a buffer and a
+// status request for every picture of every frame.
+class File {
+public:
+    // Not open, with SDL's error set, when the file can't be opened.
+    explicit File(const std::string& path);
+    ~File();
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+    bool isOpen() const { return descriptor >= 0; }
+    // The file's length, or -1 for what is not a plain file.
+    long length() const;
+    // Reads on from where the last read ended: fewer bytes than wanted only
+    // at the end of the file.
+    std::size_t read(Uint8* into, std::size_t wanted);
+    // Reads on from where the last read ended into `bytes` after the first
+    // `length` there, to the end of the file, in one request for a file that
+    // fits; `bytes` grows to fit and never shrinks, so that a buffer kept from
+    // one file to the next allocates nothing for the same files. Gives the
+    // file's length, or -1 with SDL's error set for a file that can't be
+    // read, is empty or is larger than `limit`.
+    long readRest(std::vector<Uint8>& bytes, std::size_t length, std::size_t limit);
+    // Reads runs of `run` bytes that follow one another in the file from
+    // `offset`, each into its place, in one request; false if the file ends
+    // first or there are more places than one request takes.
+    bool readRuns(std::size_t offset, std::size_t run, const std::vector<Uint8*>& places);
+
+private:
+    int descriptor;
+};
+
+// A whole file, read as above.
 long readWholeFile(const std::string& path, std::vector<Uint8>& bytes, std::size_t limit);
 
 // A part of a surface open for writing pixels into: `first` is the part's
@@ -32,6 +58,8 @@ struct PixelWindow {
     int pitch;
     const SDL_PixelFormat* format;
 };
+// The format pixels are written in for the surface.
+const SDL_PixelFormat& pixelFormatOf(const SDL_Surface* surface);
 // False if the surface can't be written now.
 bool openPixels(SDL_Surface* surface, const SDL_Rect& part, PixelWindow& window);
 void showPixels(SDL_Surface* surface, const SDL_Rect& part);

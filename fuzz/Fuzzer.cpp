@@ -62,7 +62,7 @@ static void decoder(const std::uint8_t* data, std::size_t size) {
          {makeRgbaSurface(bmp.width, bmp.height),
           SDL_CreateRGBSurface(0, bmp.width, bmp.height, 16, 0xF800, 0x07E0, 0x001F, 0)}) {
         if (into)
-            convertRows(bmp, 0, 0, bmp.width, bmp.height, static_cast<Uint8*>(into->pixels),
+            convertRows(bmp, data, 0, 0, bmp.width, bmp.height, static_cast<Uint8*>(into->pixels),
                         into->pitch, *into->format);
         SDL_FreeSurface(into);
     }
