@@ -1,8 +1,6 @@
-// The fuzz target for everything that reads a picture file. An input's first byte picks what the
-// rest, one whole file, becomes: 0 a picture, loaded and drawn on the 16-bit display and a 32-bit
-// surface, and shown on the display from its file; 1 three glyphs of the lives counter; 2 the
-// game's own reader, the one the web page uses, into a 32-bit surface and a 16-bit one. It runs in
-// a copy of the game's resources, changing them.
+// The fuzz target for what reads a picture file. An input's first byte picks what the rest becomes:
+// 0 a picture, loaded, drawn and shown; 1 three glyphs of the lives counter; 2 the game's own
+// reader, into 32 and 16 bits. It runs in a copy of the game's resources, changing them.
 #include "Bmp.h"
 #include "GameDisplay.h"
 
@@ -18,8 +16,7 @@ static SDL_Surface *screen, *trueColour;  // the display, and 32-bit like a comp
 static const int kPlaces[][2] = {{0, 0},      {-10, -10},  {790, 590},     {-400, 300},
                                  {400, -300}, {-32768, 0}, {32767, 32767}, {70000, -70000}};
 
-// SDL's own code is not instrumented, so each refusal it gives (up to its first number) and each
-// kind of picture it makes count as new ground, in counters libFuzzer reads after every input.
+// SDL is not instrumented: each refusal it gives and kind of picture it makes counts as new ground.
 __attribute__((section("__libfuzzer_extra_counters"))) static std::uint8_t outcomes[4096];
 static void noteOutcome(const SDL_Surface* p) {
     const auto bits = [](unsigned v) { return char(v ? 32 - __builtin_clz(v) : 0); };

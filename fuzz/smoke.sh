@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# Builds the fuzz target with clang in BUILD-DIR and runs it repeatably (FUZZ_SEED, FUZZ_RUNS;
-# FUZZ_SECONDS bounds the time) from pictures and glyphs the art generator draws and the inputs in
-# fuzz/regressions that once found a fault, each given whole to every mode. Fails on a crash, a leak
-# or a single allocation beyond anything a picture needs (the game refuses pictures over 2048 x 2048
-# and files over 64 MiB), keeping the input in BUILD-DIR/fuzz-crashes.
-# Usage: bash fuzz/smoke.sh BUILD-DIR
+# Builds the fuzz target with clang in BUILD-DIR and runs it repeatably (FUZZ_SEED, FUZZ_RUNS,
+# FUZZ_SECONDS) from generated pictures and fuzz/regressions, each given to every mode. Fails on a
+# crash, a leak or an allocation beyond any picture's, keeping the input in BUILD-DIR/fuzz-crashes.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:?usage: bash fuzz/smoke.sh BUILD-DIR}

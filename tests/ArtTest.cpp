@@ -1,6 +1,5 @@
-// The art generator's output: every picture the game loads, at its size in the display's 16-bit
-// 5-6-5 format, read back by SDL exactly as written, decoded by the web page's own decoder to the
-// colours SDL gives, and the same bytes on every run.
+// The art generator's output: every picture the game loads, 5-6-5 at its size, read back by SDL and
+// by the web page as written, the same bytes on every run.
 #include "TestSupport.h"
 
 #include <memory>
@@ -8,9 +7,8 @@
 
 const std::string kImages = kBuiltResources + "/images/";
 
-// Loads a picture, checks its format and that the file's pixel array holds the rows SDL decoded:
-// bottom row first, each padded to 4 bytes; and that the web page's decoder gives every pixel's
-// colour.
+// Loads a picture and checks that its file holds the rows SDL decoded, bottom up and padded, and
+// that the web page's decoder gives every pixel's colour.
 static auto loadChecked(const std::string& path) {
     std::shared_ptr<SDL_Surface> p(SDL_LoadBMP(path.c_str()), SDL_FreeSurface);
     const SDL_PixelFormat f = p ? *p->format : SDL_PixelFormat{};

@@ -12,9 +12,8 @@ std::string little(long long value, int size = 4) {
     return bytes;
 }
 
-// A BMP file whose 40-byte header states whatever it is given, then its tables (masks or palette)
-// and its pixels as they come; with `core`, the old 12-byte header with 16-bit sizes and nothing
-// after it.
+// A BMP file stating what it is given: a 40-byte header or with `core` the old 12-byte one, then
+// its tables (masks or palette) and pixels.
 std::string bmp(int width, int height, int bits, int compression, const std::string& tables = "",
                 const std::string& pixels = "", bool core = false) {
     const std::string info =
@@ -27,7 +26,6 @@ std::string bmp(int width, int height, int bits, int compression, const std::str
            pixels;
 }
 
-// The same picture claiming another number of palette entries.
 std::string claimingColours(std::string bytes, long long colours) {
     return bytes.replace(46, 4, little(colours));
 }
@@ -39,13 +37,11 @@ const std::string kPalette(8, '\0'), kEnd("\0\1", 2);
 const std::string kOneBit = bmp(8, 1, 1, 0, kPalette, std::string(4, '\0'));
 const std::string kEightBit = bmp(2, 2, 8, kRunLength8, kPalette, kEnd);
 
-// A 40 x 30 screen.
-class GameDisplayTest : public testing::Test {
+class GameDisplayTest : public testing::Test {  // a 40 x 30 screen
 protected:
     void TearDown() override { SDL_FreeSurface(screen); }
 
-    // Loads the bytes as a picture and gives its size, keeping the report; what the game refuses,
-    // the web page refuses too.
+    // The size of the bytes loaded as a picture, keeping the report; the page refuses what it does.
     std::string load(const std::string& bytes) {
         files.file("images/bad.bmp", bytes);
         SDL_Surface* loaded = nullptr;
@@ -61,9 +57,8 @@ protected:
     std::string said;
 };
 
-// Glyphs 6 x 9, the colon 3 x 9 in red and the space 4 x 9 in blue: letters side by side without
-// gaps, any white space drawn as the space, every letter as high as the first; on the display, or
-// composed in 32 bits.
+// Letters side by side, white space drawn as the space, each as high as the first; on the display
+// or composed in 32 bits.
 TEST_F(GameDisplayTest, TextIsLaidOutLetterByLetter) {
     for (const char* c = "LIVES0123456789"; *c; ++c)
         files.picture(std::string("fonts/") + *c + ".bmp", 6, 9, kWhite);
@@ -85,39 +80,29 @@ TEST_F(GameDisplayTest, TextIsLaidOutLetterByLetter) {
     files.picture("fonts/7.bmp", 6, 12, kGreen);
     EXPECT_EQ(sizeOf(createText("17")), "12x9");
     EXPECT_EQ(sizeOf(createText("71")), "12x12");
-    files.picture("fonts/x.txt", 2, 2, kRed);
-    EXPECT_EQ(sizeOf(load_letter('x', "fonts/", ".txt")), "2x2");
 }
 
 // Refused for its claimed size or palette before SDL goes looking for pixels.
 TEST_F(GameDisplayTest, HeadersClaimingAbsurdSizesAreRefusedUnread) {
-    const std::string cases[] = {
-        bmp(30000, 30000, 32, 0), bmp(1000000, 1000000, 16, kBitFields, kMasks565),
-        bmp(10, INT_MIN, 16, kBitFields, kMasks565), bmp(65535, 65535, 24, 0, "", "", true),
-        // Cut off in the depth, SDL would take these for one-bit pictures of billions of pixels and
-        // unpack them a byte each.
-        bmp(34799, 64768, 1, 0, "", "", true).substr(0, 25),
-        bmp(100000, 100000, 16, kBitFields, kMasks565).substr(0, 25),
-        // Four bytes of pixels that SDL would unpack into 400 megabytes.
-        bmp(20000, 20000, 8, kRunLength8, kPalette, kEnd)};
-    for (const std::string& bytes : cases) {
+    // Cut off in the depth, or run-length coded, SDL would unpack billions of pixels from bytes.
+    for (const std::string& bytes :
+         {bmp(30000, 30000, 32, 0), bmp(10, INT_MIN, 16, kBitFields, kMasks565),
+          bmp(65535, 65535, 24, 0, "", "", true),
+          bmp(34799, 64768, 1, 0, "", "", true).substr(0, 25),
+          bmp(20000, 20000, 8, kRunLength8, kPalette, kEnd)}) {
         EXPECT_EQ(load(bytes), "none");
         EXPECT_EQ(said,
                   "Couldn't load images/bad.bmp: BMP header claims more than 4194304 pixels\n");
     }
     // SDL would make room for gigabytes of palette.
     for (const std::string& bytes :
-         {claimingColours(kEightBit, 538935378LL), claimingColours(kEightBit, 0xFFFFFFFFLL),
-          claimingColours(kEightBit, 257), claimingColours(kOneBit, 3),
-          claimingColours(kEightBit, 0x1000).substr(0, 48)}) {
+         {claimingColours(kEightBit, 0xFFFFFFFFLL), claimingColours(kEightBit, 257),
+          claimingColours(kOneBit, 3)}) {
         EXPECT_EQ(load(bytes), "none");
         EXPECT_EQ(
             said,
             "Couldn't load images/bad.bmp: BMP header claims more colours than its depth holds\n");
     }
-    Object thing(10, 10, false);
-    thing.setImage("images/bad.bmp");
-    EXPECT_EQ(stderrOf([&] { thing.display(screen, false); }).rfind("Couldn't display ", 0), 0u);
     // No signature, no width or height, pixels cut off.
     const std::string good = bmp(2, 3, 16, kBitFields, kMasks565, std::string(12, '\xFF'));
     for (const std::string& bytes : {"XM" + good.substr(2), bmp(0, 3, 16, kBitFields, kMasks565),
@@ -129,18 +114,15 @@ TEST_F(GameDisplayTest, HeadersClaimingAbsurdSizesAreRefusedUnread) {
     EXPECT_EQ(load(bmp(2048, 2048, 8, kRunLength8, kPalette, kEnd)), "2048x2048");
     EXPECT_EQ(load(claimingColours(kEightBit, 256)), "2x2");
     EXPECT_EQ(load(claimingColours(kOneBit, 2)), "8x1");
-    EXPECT_EQ(load(bmp(8, 1, 1, 0, std::string(6, '\0'), std::string(4, '\0'), true)), "8x1");
     EXPECT_EQ(said, "");
 }
 
-// An empty text, a missing letter, an empty glyph, or glyphs that would make a picture larger than
-// any picture may be, or than SDL can make: the text is left out, silently, and the game goes on.
+// A text that is empty, lacks a letter or would be larger than any picture is left out silently.
 TEST_F(GameDisplayTest, TextThatCannotBeShownIsLeftOutSilently) {
     files.picture("fonts/1.bmp", 6, 9, kWhite);
     files.file("fonts/0.bmp", readFile("fonts/1.bmp").replace(18, 4, 4, '\0'));  // 0 wide
     files.file("fonts/_colon.bmp", bmp(100000, 100000, 16, kBitFields, kMasks565));
-    // Sound alone; but letters take the height of the first, so eleven after it make more than four
-    // million pixels.
+    // Sound alone, but eleven letters of its height make more than four million pixels.
     files.file("fonts/2.bmp", bmp(1, 65535, 8, kRunLength8, kPalette, kEnd));
     // Too high for SDL to compose; five side by side too wide.
     files.file("fonts/3.bmp", bmp(1, 65536, 8, kRunLength8, kPalette, kEnd));
@@ -165,8 +147,8 @@ std::string pattern(int width, int height) {  // 16-bit pixels, all different, r
     return pixels;
 }
 
-// Two ways of drawing give the same pixels, not all black, on 40 x 30 displays of the game's format
-// at places clipped at every edge or by a clip rectangle (left as it was) of the given size.
+// Two ways of drawing give the same pixels, not all black, clipped at every edge or by a clip
+// rectangle (left as it was) of the given size.
 template <typename Drawing, typename Expected>
 void expectSameDrawing(const Drawing& drawing, const Expected& expected) {
     for (SDL_Rect at : {SDL_Rect{1, 2, 0, 0}, SDL_Rect{-1, -2, 0, 0}, SDL_Rect{38, 27, 0, 0},

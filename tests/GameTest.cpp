@@ -13,8 +13,7 @@ protected:
     Game game;
 };
 
-// The sun is painted into the background; its body collides and pulls only when the option is on.
-// Each call adds five asteroids, from five draws each.
+// The sun's body collides only when the option is on; each call adds five asteroids.
 TEST_F(GameTest, InitializePlacesTheBodiesAndAddsFiveAsteroids) {
     const int sizes[] = {17, 20, 26, 34, 45};
     for (bool sunOn : {true, false}) {
@@ -45,8 +44,7 @@ TEST_F(GameTest, InitializePlacesTheBodiesAndAddsFiveAsteroids) {
     }
 }
 
-// The countdown lasts the whole run: the first shortage is refilled at once, each later one after
-// fifty updates. Clearing brings back fresh ships.
+// The first shortage is refilled at once, later ones after fifty updates; clearing renews ships.
 TEST_F(GameTest, RefillIsImmediateFirstThenWaitsFiftyUpdates) {
     game.initialize();
     game.update();  // a full field leaves the countdown alone

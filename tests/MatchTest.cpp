@@ -2,8 +2,7 @@
 #include "GameMain.h"
 #include "TestSupport.h"
 
-// A match with every picture on the dummy display, the ships at rest well apart and away from the
-// sun, and the asteroids still and harmless in a corner. Frames run unpaced.
+// A match on the dummy display, the ships at rest far apart, the asteroids still in a corner.
 class MatchTest : public testing::Test {
 protected:
     void start(int playerMode = 0, bool sunOn = true, bool wrapOn = true) {
@@ -45,8 +44,7 @@ protected:
     std::unique_ptr<Match> match;
 };
 
-// Every match starts on the 800 x 600 display at score 0 and 15 lives with five more asteroids and
-// one score label; Escape pressed or released, or the quit event, ends it.
+// Every match starts afresh with five more asteroids; Escape up or down, or a quit, ends it.
 TEST_F(MatchTest, EachMatchStartsAfreshAndEndsOnEscapeOrQuit) {
     for (int way = 0; way < 3; ++way) {
         game.score = game.lives = 2;
@@ -65,15 +63,14 @@ TEST_F(MatchTest, EachMatchStartsAfreshAndEndsOnEscapeOrQuit) {
     }
 }
 
-// Arrows and space always fly the first ship; letters and left shift reach the second one only with
-// two players. Keys are taken one a frame, none lost: a storm of them ends with the Escape behind
-// it.
+// Arrows and space fly the first ship, letters and left shift the second with two players; keys are
+// taken one a frame and none is lost.
 TEST_F(MatchTest, KeysAreRoutedByPlayerModeOneAFrame) {
     for (int mode : {0, 1}) {
         start(mode);
-        pushKeys({SDLK_DOWN, SDLK_SPACE});
+        for (SDLKey key : {SDLK_DOWN, SDLK_SPACE}) pushKey(SDL_KEYDOWN, key);
         pushKey(SDL_KEYUP, SDLK_SPACE);
-        pushKeys({SDLK_w, SDLK_LSHIFT});
+        for (SDLKey key : {SDLK_w, SDLK_LSHIFT}) pushKey(SDL_KEYDOWN, key);
         frames(6);
         EXPECT_EQ(game.player.getFilename(), "images/ship_sprite/Ship-2_S.bmp") << mode;
         EXPECT_EQ(game.player.missiles.size(), 1u) << mode;
@@ -87,16 +84,14 @@ TEST_F(MatchTest, KeysAreRoutedByPlayerModeOneAFrame) {
         for (int i = 0; i < 100; ++i) pushKey(i % 2 ? SDL_KEYUP : SDL_KEYDOWN, SDLK_q);
         frames(1);
     }
-    pushKeys({SDLK_ESCAPE});
+    pushKey(SDL_KEYDOWN, SDLK_ESCAPE);
     frames(2970);
     EXPECT_TRUE(match->isRunning());
     frames(1);
     EXPECT_FALSE(match->isRunning());
 }
 
-// Both deaths are booked in the frame of the crash; the explosion shows where the ship died for 25
-// frames, then the ship is back. The last life ends the match after its frame, and the ships start
-// afresh.
+// A crash books both deaths and shows the explosion for 25 frames; the last life ends the match.
 TEST_F(MatchTest, ACrashCostsALifeScoresAndExplodesForTwentyFiveFrames) {
     start();
     game.enemy.setPos(100, 100);
@@ -117,9 +112,8 @@ TEST_F(MatchTest, ACrashCostsALifeScoresAndExplodesForTwentyFiveFrames) {
     EXPECT_EQ(centre(game.player), Pair(50, 50));
 }
 
-// With wrap, ships and asteroids come back across the field but missiles do not; without it ships
-// die off the field and asteroids fly on. The sun, when on, kills ships, pulls ships and missiles
-// and burns missiles, never touching asteroids.
+// Wrap brings ships and asteroids back, not missiles; the sun kills ships, pulls ships and missiles
+// and burns missiles, never asteroids. Off, ships die off the field and the sun does nothing.
 TEST_F(MatchTest, WrapAndTheSunActOnlyWhenOn) {
     for (bool on : {true, false}) {
         start(0, on, on);
@@ -146,9 +140,8 @@ TEST_F(MatchTest, WrapAndTheSunActOnlyWhenOn) {
     }
 }
 
-// A ship's own missile kills it once armed at age 5; missiles pass through asteroids, and of two
-// touching asteroids only the first is parked; armed missiles that meet are both parked and then
-// dropped.
+// An armed missile kills even its own ship and passes through asteroids; of two touching asteroids
+// the first is parked; armed missiles that meet are both parked, then dropped.
 TEST_F(MatchTest, MissilesHitShipsAndEachOtherButPassThroughAsteroids) {
     start(1, false);
     stillMissile(game.player, 100, 100);

@@ -5,8 +5,7 @@
 #include <chrono>
 #include <thread>
 
-// A 200 x 150 display with red, green and blue 10 x 10 objects, the red one at the front of the
-// list, all centred at (50, 50); the red one is dragged by a press at (100, 100).
+// Red, green and blue objects at (50, 50), red at the front; red is dragged from (100, 100).
 class ObjectLayerTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -35,19 +34,18 @@ protected:
     SDL_Event left;
 };
 
-// The front of the list is drawn last, on top, the skipped one not at all. Each motion on the
-// screen moves the dragged object once; motion off it is ignored and caught up later. The release
-// comes after the queue has run dry: the drag waits for it.
+// The front is drawn on top, the skipped one not at all; each motion on the screen moves the
+// dragged object, motion off it is caught up later, and the drag waits for the release.
 TEST_F(ObjectLayerTest, TheDraggedObjectFollowsTheMouseOverTheOthersUntilReleaseOrQuit) {
     displayElse(console, nullptr);
     EXPECT_EQ(pixelAt(console.screen, 50, 50), kRed);
     displayElse(console, &objects[0]);
     EXPECT_EQ(pixelAt(console.screen, 50, 50), kGreen);
     for (Pair at : {Pair(105, 100), Pair(200, 100), Pair(105, 150), Pair(110, 104)})
-        pushMouse(SDL_MOUSEMOTION, at.first, at.second);
+        push(mouseEvent(SDL_MOUSEMOTION, at.first, at.second));
     std::thread releaser([] {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        pushMouse(SDL_MOUSEBUTTONUP, 0, 0);
+        push(mouseEvent(SDL_MOUSEBUTTONUP, 0, 0));
     });
     const std::string report = drag();
     releaser.join();
@@ -56,8 +54,8 @@ TEST_F(ObjectLayerTest, TheDraggedObjectFollowsTheMouseOverTheOthersUntilRelease
     EXPECT_EQ(pixelAt(console.screen, 60, 54), kRed);
     EXPECT_EQ(pixelAt(console.screen, 150, 100), kWhite);  // the background drawn again
     EXPECT_FALSE(takeEvent(left));
-    pushMouse(SDL_MOUSEMOTION, 105,
-              100);  // a quit ends the drag and stays queued for the screen's loop
+    // A quit ends the drag and stays queued for the screen's loop.
+    push(mouseEvent(SDL_MOUSEMOTION, 105, 100));
     pushQuit();
     EXPECT_EQ(drag(), "dragged!:  X:105 Y: 100\n");
     EXPECT_TRUE(takeEvent(left) && left.type == SDL_QUIT && !takeEvent(left));

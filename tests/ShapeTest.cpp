@@ -4,15 +4,12 @@
 
 #include <new>
 
-// The smallest concrete polygon: the point list without a hit test.
-struct Outline : Polygon {
+struct Outline : Polygon {  // the smallest concrete polygon: points without a hit test
     explicit Outline(int n) : Polygon(n) {}
     bool on_this(int, int) override { return false; }
 };
 
-// Rectangles: edges are inside for points, odd sizes reach their truncated half, and rectangles
-// sharing an edge do not overlap. Circles: the rim is inside, and touching circles overlap.
-// Overlaps are asked both ways round.
+// Edges count for points, not between rectangles; circles' rims count both ways.
 TEST(ShapeHitTest, EdgesCountForPointsAndCirclesButNotRectangles) {
     Rect r, odd, a, b;
     r.x = r.y = 10, r.width = 4, r.height = 6;
@@ -35,8 +32,7 @@ TEST(ShapeHitTest, EdgesCountForPointsAndCirclesButNotRectangles) {
     }
 }
 
-// Point i is stored at points[2i] and points[2i + 1]; copies, assignments and swaps each own their
-// points; an index past the end stops the program.
+// Point i is at points[2i] and [2i + 1]; copies own their points; a bad index stops the program.
 TEST(PolygonTest, PointListsAreOwnedAndGuarded) {
     EXPECT_THROW(Outline(-1), std::bad_alloc);
     Outline source(3), assigned(1), swapped(1);
@@ -44,12 +40,9 @@ TEST(PolygonTest, PointListsAreOwnedAndGuarded) {
     for (int i = 0; i < 3; ++i) source.set_point(i, 10 * i + 10, 10 * i + 11);
     const auto expectSource = [](Outline& t) {
         EXPECT_EQ(std::pair(t.num_points, t.x), std::pair(3, 1));
-        for (int i = 0; i < 3; ++i) {
-            EXPECT_EQ(std::pair(t.get_point_x(i), t.get_point_y(i)),
-                      std::pair(10 * i + 10, 10 * i + 11));
-            EXPECT_EQ(std::pair(t.points[2 * i], t.points[2 * i + 1]),
-                      std::pair(10 * i + 10, 10 * i + 11));
-        }
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(std::tuple(t.get_point_x(i), t.get_point_y(i), t.points[2 * i + 1]),
+                      std::tuple(10 * i + 10, 10 * i + 11, 10 * i + 11));
     };
     Outline copy(source);
     assigned = source;

@@ -26,8 +26,7 @@ protected:
     Ship ship{&game};
 };
 
-// Launched two frames ahead at 15 a frame along the facing plus the ship's own velocity, and armed
-// once older than four.
+// Launched two frames ahead at 15 a frame plus the ship's own velocity, armed when older than four.
 TEST_F(ShipTest, AMissileLeavesTwoFramesAheadAndArmsAtAgeFive) {
     ship.setPos(100, 50);
     Sprite* missile = ship.createMissile();
@@ -45,8 +44,7 @@ TEST_F(ShipTest, AMissileLeavesTwoFramesAheadAndArmsAtAgeFive) {
     EXPECT_NEAR(v.y, -15.0, 1e-3);
 }
 
-// Arrows and letters alike: a press adds its thrust and turns the ship; a release takes out only a
-// held thrust and leaves the facing.
+// A press adds its thrust and turns the ship; a release takes out only a held thrust.
 TEST_F(ShipTest, ThrustsAddUpAndAReleaseTakesOutOnlyAHeldOne) {
     // clang-format off
     const struct { SDLKey arrow, letter; char facing; double degrees; } keys[] = {
@@ -72,8 +70,7 @@ TEST_F(ShipTest, ThrustsAddUpAndAReleaseTakesOutOnlyAHeldOne) {
     EXPECT_EQ(ship.getFilename(), "images/ship_sprite/Ship-2_S.bmp");
 }
 
-// A press launches one at once, held fire one at every third age; missiles off the map are dropped,
-// neighbours leaving together included.
+// A press fires at once, held fire at every third age; missiles off the map are dropped.
 TEST_F(ShipTest, HeldFireLaunchesEveryThirdFrameAndLostMissilesAreDropped) {
     for (SDLKey fire : {SDLK_SPACE, SDLK_LSHIFT}) {
         Ship shooter(&game);
@@ -93,9 +90,8 @@ TEST_F(ShipTest, HeldFireLaunchesEveryThirdFrameAndLostMissilesAreDropped) {
     }
 }
 
-// A kill stops and hides the ship facing east at full size; after 25 frames of unKill it is back
-// with four draws: x, y, speed and heading. With no screen to place it on it comes back at the
-// origin.
+// A kill stops and hides the ship facing east; after 25 frames it is back from four draws: x, y,
+// speed and heading (at the origin without a screen).
 TEST_F(ShipTest, KillAndRespawnTakeTwentyFiveFramesAndFourDraws) {
     for (SDLKey key : {SDLK_UP, SDLK_SPACE}) send(ship, SDL_KEYDOWN, key);
     ship.setVel(2, 30);
@@ -125,8 +121,7 @@ TEST_F(ShipTest, KillAndRespawnTakeTwentyFiveFramesAndFourDraws) {
     }
 }
 
-// Copies and assignments own copies of every missile, outliving the source; missiles are drawn
-// under the ship, and still while it is down.
+// Copies own copies of every missile; missiles are drawn under the ship, also while it is down.
 TEST_F(ShipTest, CopiesOwnTheirOwnMissilesAndDrawThemFirst) {
     auto source = std::make_unique<Ship>(&game);
     source->setPos(100, 100);

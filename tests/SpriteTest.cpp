@@ -28,9 +28,7 @@ TEST_F(SpriteTest, LeavingTheMapNeedsTenPixelsBeyondAnEdge) {
     EXPECT_FALSE(body.offTheMapDeath(console));
 }
 
-// From the east picture: the picture for the new facing when there is one, width and height swapped
-// only between the E/W and N/S groups, and the selected flag cleared without a word. A name without
-// ".bmp" gains one.
+// A turn takes the facing's picture if there is one and swaps the size between E/W and N/S.
 TEST_F(SpriteTest, TurningSwapsTheSizeOnlyBetweenGroups) {
     std::remove("images/ship_sprite/Ship-2_S.bmp");
     // clang-format off

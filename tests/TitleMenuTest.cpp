@@ -15,8 +15,7 @@ protected:
         drainEvents();
     }
 
-    // Presses each key in turn, a frame each (Up, Down, Left, Right, Return, Escape, anything else
-    // is Q), then draws a frame; gives the selector.
+    // Presses keys a frame each (U D L R, Return, Escape, else Q), draws one more; the selector.
     int press(const std::string& keys) {
         const std::string names = "UDLR\nE";
         const SDLKey codes[] = {SDLK_UP,     SDLK_DOWN,   SDLK_LEFT, SDLK_RIGHT,
@@ -33,10 +32,8 @@ protected:
     TitleMenu menu{game, palette, 0, nullptr};
 };
 
-// Main page 0-2, play page 3-5, options 6-8, and 9 for BACK: Up and Down wrap within a page, Left
-// jumps to QUIT or BACK, Right from BACK to the last entry, releases and other keys do nothing;
-// PLAY and OPTIONS lay their page over the title, BACK takes it off; the toggle shows beside the
-// sun and wrap entries with the option's state, and Return flips the option.
+// Main page 0-2, play 3-5, options 6-8, BACK 9: Up and Down wrap, Left jumps to QUIT or BACK, Right
+// from BACK to the last entry; pages lie over the title; the toggle shows and flips each option.
 TEST_F(TitleMenuTest, KeysWalkThePagesAndFlipTheOptions) {
     pushKey(SDL_KEYUP, SDLK_DOWN);
     // clang-format off
@@ -70,8 +67,7 @@ TEST_F(TitleMenuTest, KeysWalkThePagesAndFlipTheOptions) {
               std::tuple("images/select1.bmp", Pair(30, 16)));
 }
 
-// Each PLAY entry runs a whole match in its player mode, whose frames take the keys queued behind
-// the choice (Up, then Escape), and comes back to the main page on the title's own display.
+// Each PLAY entry runs a match in its mode, whose frames take the keys behind the choice.
 TEST_F(TitleMenuTest, PlayEntriesRunAMatchInTheirModeAndComeBack) {
     for (const auto& [keys, mode] : {std::pair("\n\nUE", 0), std::pair("\nD\nUE", 1)}) {
         game.playerMode = 2;

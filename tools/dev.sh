@@ -71,7 +71,7 @@ run_tests() {
     install_missing "${build_packages[@]}" "${test_packages[@]}" "${web_packages[@]}"
     echo "== Format and size of the test code"
     (cd "$here" && bash tools/sources.sh cpp h | xargs -r clang-format --dry-run -Werror)
-    bash "$here/tools/test-ratio.sh"
+    bash "$here/tools/test-ratio.sh" --check
     echo "== Tests"
     build_in "$build"
     ctest --test-dir "$build" --output-on-failure --no-tests=error -j "$jobs"

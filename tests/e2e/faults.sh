@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# Faults the game survives: every picture and glyph damaged each way in turn (a short
-# session ends with 0, reporting only pictures it can't use), and a lost display.
+# Faults the game survives: every picture damaged each way in turn, and a lost display.
 GAME=$1
 source "$(dirname "$0")/lib.sh"
 
@@ -20,8 +19,7 @@ damage() {
     esac
 }
 
-# In a copy of the resources with the pictures named like a pattern damaged: options
-# and back, the play page and a command, a match with rapid fire, Escape, quit.
+# With the pictures like a pattern damaged: options, a match with rapid fire, Escape, quit.
 round() {
     dir=$(mktemp -d "$work/copy-XXXX") && mkdir -p "$dir/Orbitane.app/Contents"
     cp -r "$RESOURCES" "$dir/Orbitane.app/Contents/"

@@ -1,5 +1,4 @@
-# Shared steps of the end-to-end tests, given GAME (the game or its launcher): a private
-# X server, the game in a real window, real key presses, screenshots checked against pictures.
+# Shared steps of the end-to-end tests, given GAME: the game in a real window of a private X server.
 set -euo pipefail
 work=$(mktemp -d /tmp/orbitane-e2e-XXXXXX) game_pid="" xvfb_pid=""
 RESOURCES=${RESOURCES:-$(dirname "$GAME")/Orbitane.app/Contents/Resources}
@@ -27,8 +26,7 @@ retry() {
     return 1
 }
 
-# Our own X server, one at a time (see tests/CMakeLists.txt). It is not reset when its
-# last client leaves: the checks come and go while the game may still be connecting.
+# Our own X server, one at a time, not reset when a client leaves: the game may still connect.
 start_x() {
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
     xvfb_pid=$!
@@ -55,8 +53,7 @@ find_window() {
 # Presses keys a quarter of a second apart.
 press() { xdotool key --clearmodifiers --delay 250 "$@"; sleep 0.2; }
 
-# Waits for a screenshot NAME.png ($shot) like a picture but for a share of its pixels:
-# a page shows frames after its key, and many more while the renderer warms up.
+# Waits for a screenshot NAME.png ($shot) like a picture but for a share of its pixels.
 expect_screen() { retry 40 0.3 looks_like "$@" || fail "$shot: $share of it unlike $2"; }
 looks_like() {
     shot=$work/$1.png

@@ -1,16 +1,13 @@
 #!/usr/bin/env bash
-# A player's session with real key presses: the title, a one-player match left with
-# Escape, the sun off, a two-player match fired in and closed, and the quit entry.
+# A player's session: a match left with Escape, the sun off, a two-player match closed, quit.
 GAME=$1 CLOSE_WINDOW=$2
 source "$(dirname "$0")/lib.sh"
 
 # Whether the sun's place, in a new screenshot, has a brightness that passes a test.
 sun() { (($(import -window "$window" -crop 1x1+395+295 -format "%[fx:intensity $1]" info:))); }
 
-# Turns with an arrow key and fires, and whether the missiles' glow (a colour only they
-# have) covers w x h pixels that pass a test. A ship turns east when it explodes. The ship
-# drifts, so a row of missiles slants and one fired towards a near edge soon leaves: the
-# row need only be far wider than high, and is fired the other way when one way fails.
+# Turns, fires, and tests the w x h pixels the missiles' glow covers; a drifting ship's row
+# slants, and one fired at a near edge soon leaves, so the other way is tried too.
 fired() {
     xdotool key "$2"; xdotool keydown space; sleep 0.5; xdotool keyup space
     read -r w h < <(import -window "$window" png:- |

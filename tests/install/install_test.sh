@@ -1,12 +1,10 @@
 #!/usr/bin/env bash
-# Installs the build under a temporary prefix, plays the installed game from elsewhere,
-# checks the desktop entry, the uninstall and the Debian package. Args: BUILD_DIR CLOSE_WINDOW
+# Installs the build under a prefix, plays it, uninstalls it, and checks the Debian package.
 build=$1 CLOSE_WINDOW=$2 RESOURCES=$1/Orbitane.app/Contents/Resources
 source "$(dirname "$0")/../e2e/lib.sh"
 prefix=$work/prefix GAME=$work/prefix/bin/orbitane
 
-# The game's files, and nothing else. A component install writes a manifest of its
-# own and leaves the build's install_manifest.txt to the player's install.
+# The game's files and nothing else, with a manifest of the component's own.
 cmake --install "$build" --prefix "$prefix" --component game || fail "cmake --install failed"
 installed=$(cd "$prefix" && find . ! -type d | cut -c3- | sort)
 diff -r "$RESOURCES" "$prefix/share/orbitane" || fail "the installed data differ from the build's"
@@ -32,8 +30,7 @@ sh "$(dirname "$0")/../../packaging/uninstall.sh" "$build/install_manifest_game.
 left=$(cd "$prefix" && find . ! -type d -o -path ./share/orbitane -o -path ./libexec/orbitane)
 [ -z "$left" ] || fail "left after uninstalling: $left"
 
-# The Debian package holds the same files under /usr, the launcher in games/, besides its
-# copyright, changelog and lintian overrides; it needs libc and either SDL 1.2.
+# The Debian package: the same files under /usr (the launcher in games/); libc and either SDL.
 cpack -G DEB -B "$work/deb" --config "$build/CPackConfig.cmake" || fail "cpack failed"
 deb=$(echo "$work"/deb/orbitane_*_*.deb)
 packed=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ && $6 !~ /share\/(doc|lintian)\// {

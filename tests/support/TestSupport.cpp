@@ -43,22 +43,20 @@ void TempResources::file(const std::string& name, const std::string& bytes) cons
 }
 
 GameFiles::GameFiles() {
-    // clang-format off
-    const struct { const char* name; int width, height; Rgb colour; } pictures[] = {
-        {"TitleScreen", 512, 512, 0x000080}, {"Title_Play", 512, 512, 0x008000},
-        {"Title_Options", 512, 512, 0x800000}, {"select1", 26, 4, kWhite},
-        {"toggle0", 30, 16, 0x808080}, {"toggle1", 30, 16, kGreen}, {"Space", 800, 600, kBlack},
-        {"SpaceSun", 800, 600, 0x000010}, {"Score", 60, 16, 0xFFFF00}, {"Sun", 20, 20, 0xFFFF00},
-        {"NO_IMAGE", 8, 8, 0x808080}, {"Bro_Sprite/Bro_front", 46, 40, 0x00FFFF},
-        {"ship_sprite/Ship-2_E", 45, 48, kRed}, {"ship_sprite/Ship-2_W", 45, 48, kRed},
-        {"ship_sprite/Ship-2_N", 48, 45, kRed}, {"ship_sprite/Ship-2_S", 48, 45, kRed},
-        {"ship_sprite/photon", 23, 8, kGreen}, {"ship_sprite/Explosion", 45, 48, 0xFF00FF},
-        {"asteroid1", 17, 17, kBlue}, {"asteroid2", 20, 20, kBlue}, {"asteroid3", 26, 26, kBlue},
-        {"asteroid4", 34, 34, kBlue}, {"asteroid5", 45, 45, kBlue},
-    };
-    // clang-format on
-    for (const auto& p : pictures)
-        picture(std::string("images/") + p.name + ".bmp", p.width, p.height, p.colour);
+    std::istringstream pictures(  // name, width, height, colour
+        "TitleScreen 512 512 80 Title_Play 512 512 8000 Title_Options 512 512 800000 select1 26 4 "
+        "FFFFFF toggle0 30 16 808080 toggle1 30 16 FF00 Space 800 600 0 SpaceSun 800 600 10 "
+        "Score 60 16 FFFF00 Sun 20 20 FFFF00 NO_IMAGE 8 8 808080 Bro_Sprite/Bro_front 46 40 FFFF "
+        "ship_sprite/Ship-2_E 45 48 FF0000 ship_sprite/Ship-2_W 45 48 FF0000 "
+        "ship_sprite/Ship-2_N 48 45 FF0000 ship_sprite/Ship-2_S 48 45 FF0000 "
+        "ship_sprite/photon 23 8 FF00 ship_sprite/Explosion 45 48 FF00FF asteroid1 17 17 FF "
+        "asteroid2 20 20 FF asteroid3 26 26 FF asteroid4 34 34 FF asteroid5 45 45 FF");
+    std::string name;
+    for (int width, height; pictures >> name >> width >> height;) {
+        Rgb colour = 0;
+        pictures >> std::hex >> colour >> std::dec;
+        picture("images/" + name + ".bmp", width, height, colour);
+    }
     for (const char* c = "0123456789LIVES"; *c; ++c)
         picture(std::string("fonts/") + *c + ".bmp", 8, 16, kWhite);
     picture("fonts/_colon.bmp", 4, 16, kWhite);
@@ -138,20 +136,18 @@ SDL_Event mouseEvent(Uint8 type, int x, int y) {
     return event;
 }
 
-void pushKey(Uint8 type, SDLKey key) {
-    SDL_Event event = keyEvent(type, key);
+void push(SDL_Event event) {
     SDL_PushEvent(&event);
 }
 
-void pushMouse(Uint8 type, int x, int y) {
-    SDL_Event event = mouseEvent(type, x, y);
-    SDL_PushEvent(&event);
+void pushKey(Uint8 type, SDLKey key) {
+    push(keyEvent(type, key));
 }
 
 void pushQuit() {
     SDL_Event event{};
     event.type = SDL_QUIT;
-    SDL_PushEvent(&event);
+    push(event);
 }
 
 void drainEvents() {

@@ -13,8 +13,7 @@
 using Rgb = Uint32;
 const Rgb kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kWhite = 0xFFFFFF, kBlack = 0;
 
-// A fresh resource folder (with images/ and fonts/) that is the working directory for the life of
-// the object.
+// A fresh resource folder (images/ and fonts/), the working directory while it lives.
 class TempResources {
 public:
     TempResources();
@@ -42,8 +41,7 @@ Rgb pixelAt(SDL_Surface* surface, int x, int y);
 int countColour(SDL_Surface* surface, Rgb colour);
 // "WxH" of a surface, which is then freed; "none" for null.
 std::string sizeOf(SDL_Surface* surface);
-// A picture file decoded as a web page decodes it, into a 32-bit RGBA surface; null where the page
-// can't show it.
+// A picture file decoded as a web page decodes it; null where the page can't show it.
 SDL_Surface* decodeAsPage(const std::string& path);
 
 // A body's centre and its width and height, each as one comparable pair.
@@ -78,12 +76,9 @@ std::string readFile(const std::string& path);
 // Events as SDL delivers them: a key, and the left mouse button or the mouse moving with it held.
 SDL_Event keyEvent(Uint8 type, SDLKey key);
 SDL_Event mouseEvent(Uint8 type, int x, int y);
-// Events on SDL's queue: a key, the mouse, the quit request.
+// Events on SDL's queue: any, a key, the quit request.
+void push(SDL_Event event);
 void pushKey(Uint8 type, SDLKey key);
-void pushMouse(Uint8 type, int x, int y);
-inline void pushKeys(std::initializer_list<SDLKey> keys) {
-    for (SDLKey key : keys) pushKey(SDL_KEYDOWN, key);
-}
 void pushQuit();
 void drainEvents();
 
