@@ -30,10 +30,10 @@ bool Picture::read(const std::string& path) {
 
 // The background covers the display in every frame. When the rows of a
 // picture larger than the first read are unpadded, drawn whole and in the
-// target's own format, they are read from the file straight into their places there: a
-// copy of the whole picture less, which is a fifth of what a match costs in
-// a real window (bench/present-cost.sh). Any other picture is read whole and
-// drawn; most fit the first read.
+// target's own format, they are read from the file straight into their
+// places there: a copy of the whole picture less, which is a fifth of what a
+// match costs in a real window (bench/present-cost.sh). Any other picture is
+// read whole and drawn; most fit the first read.
 bool Picture::show(const std::string& path, SDL_Surface* target, int x, int y, SDL_Rect& drawn) {
     File file(path);
     decoded.reset();
