@@ -35,9 +35,9 @@ wait_for_window 800x600
 expect_screen match_without_sun images/Space.bmp 0.10
 retry 10 0.3 sun '< 0.3' || fail "the sun is still there"
 row='w > 60 && w > 2 * h' column='h > 60 && h > 2 * w'
-retry 3 0 fired "$row" Right || retry 3 0 fired "$row" Left ||
+retry 6 0 fired "$row" Right || retry 6 0 fired "$row" Left ||
     fail "no row of missiles: $w x $h pixels"
-retry 3 0 fired "$column" Down || retry 3 0 fired "$column" Up ||
+retry 6 0 fired "$column" Down || retry 6 0 fired "$column" Up ||
     fail "no column of missiles: $w x $h pixels"
 "$CLOSE_WINDOW" "$window"
 wait_for_window 512x512
