@@ -98,7 +98,7 @@ int Picture::height() const {
 }
 
 bool Picture::draw(SDL_Surface* target, int x, int y, int rows, SDL_Rect& drawn) {
-    if (!decoded && (!kSdlDecodesPictures || keepsPixelsOf(bmp, *target->format))) {
+    if (!decoded && (!kSdlDecodesPictures || keepsPixelsOf(bmp, pixelFormatOf(target)))) {
         drawRows(target, static_cast<Sint16>(x), static_cast<Sint16>(y), rows, drawn);
         return true;
     }
