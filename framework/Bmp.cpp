@@ -84,8 +84,10 @@ const char* sizeFault(const Fields& fields) {
     return nullptr;
 }
 
-// The first fault SDL would find with the header, in the order SDL looks;
-// null when there is none.
+// The first fault with the header that this reader finds, in the order SDL
+// looks and in SDL's words where SDL would refuse the file too; compressed
+// and indexed pictures, which SDL reads and this reader doesn't, get words
+// of their own. Null when there is none.
 const char* headerFault(const Fields& fields, std::size_t length) {
     static char message[64];
     if (length < 2) return kReadError;
@@ -230,13 +232,15 @@ void convertTo(int toSize, const Uint8* from, long step, Uint8* into, int pitch,
 
 }  // namespace
 
-bool parseBmp(const Uint8* bytes, std::size_t length, Bmp& bmp) {
+BmpParse parseBmp(const Uint8* bytes, std::size_t length, Bmp& bmp) {
     const Fields fields(bytes, std::min(length, kBmpHeadBytes));
-    const char* fault = sizeFault(fields);
-    if (!fault) fault = headerFault(fields, length);
-    if (fault) {
+    if (const char* fault = sizeFault(fields)) {
         SDL_SetError("%s", fault);
-        return false;
+        return BmpParse::Absurd;
+    }
+    if (const char* fault = headerFault(fields, length)) {
+        SDL_SetError("%s", fault);
+        return BmpParse::NotRead;
     }
     const long long width = fields.width();
     const long long height = std::llabs(fields.height());
@@ -247,7 +251,7 @@ bool parseBmp(const Uint8* bytes, std::size_t length, Bmp& bmp) {
     // claimed sizes may not fit).
     if (offset > length || rowBytes > static_cast<long long>(length - offset) / height) {
         SDL_SetError("%s", kReadError);
-        return false;
+        return BmpParse::NotRead;
     }
     bmp = Bmp();
     bmp.width = static_cast<int>(width);
@@ -257,18 +261,13 @@ bool parseBmp(const Uint8* bytes, std::size_t length, Bmp& bmp) {
     const bool bottomUp = fields.height() > 0;
     bmp.top = static_cast<long>(offset + (bottomUp ? rowBytes * (height - 1) : 0));
     bmp.step = static_cast<long>(bottomUp ? -rowBytes : rowBytes);
-    return true;
-}
-
-bool claimsSensibleSizes(const Uint8* bytes, std::size_t length) {
-    const char* fault = sizeFault(Fields(bytes, length));
-    if (fault) SDL_SetError("%s", fault);
-    return !fault;
+    return BmpParse::Parsed;
 }
 
 bool keepsPixelsOf(const Bmp& bmp, const SDL_PixelFormat& format) {
     return bmp.bitsPerPixel == 16 && format.BitsPerPixel == 16 && bmp.alpha == 0 &&
-           bmp.red == format.Rmask && bmp.green == format.Gmask && bmp.blue == format.Bmask;
+           format.Amask == 0 && bmp.red == format.Rmask && bmp.green == format.Gmask &&
+           bmp.blue == format.Bmask;
 }
 
 void convertRows(const Bmp& bmp, const Uint8* bytes, int x, int y, int width, int height,

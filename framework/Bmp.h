@@ -32,29 +32,37 @@ struct Bmp {
     long step = 0;
 };
 
-// Parses a file of `length` bytes, of which at least the first
-// min(length, kBmpHeadBytes) are at `bytes`: false, with SDL's error set, for
-// one that can't be read here. Uncompressed 16-, 24- and 32-bit pictures are read, with or without
-// colour masks, stored either way up. The faults are SDL's, in SDL's words
-// and in the order SDL finds them, after the sizes are checked: a header
-// that claims an absurd size, or more palette entries than its depth can
-// index, is refused before anything is made for it.
-bool parseBmp(const Uint8* bytes, std::size_t length, Bmp& bmp);
+// What a parse made of a file.
+enum class BmpParse {
+    // Read: `bmp` says where everything is.
+    Parsed,
+    // The header claims a picture larger than any the game shows, or more
+    // palette entries than its depth can index: no reader should go on and
+    // make room for it (SDL's would allocate gigabytes from a 54-byte file).
+    Absurd,
+    // Not a picture read here (compressed, indexed, or damaged): SDL's own
+    // decoder may read it, or say in its own words why not.
+    NotRead,
+};
 
-// The same check of the sizes alone, for a file handed to SDL's own decoder,
-// which would otherwise allocate and clear room for all they claim
-// (gigabytes, from a 54-byte file) before finding the pixels missing.
-bool claimsSensibleSizes(const Uint8* bytes, std::size_t length);
+// Parses a file of `length` bytes, of which at least the first
+// min(length, kBmpHeadBytes) are at `bytes`; SDL's error says why a file is
+// not Parsed. Uncompressed 16-, 24- and 32-bit pictures are read, with or
+// without colour masks, stored either way up. A file that is not read here
+// gets the words SDL's decoder uses for the first fault it would find; one
+// that SDL reads (a palette picture) gets the reason this reader doesn't.
+BmpParse parseBmp(const Uint8* bytes, std::size_t length, Bmp& bmp);
 
 // Whether a surface of the format keeps the picture's own pixel values, so
-// that its rows are copied unchanged: a 16-bit picture with the same colour
-// masks and no alpha, which a blit would copy as it is.
+// that its rows are copied unchanged: a 16-bit picture and format with the
+// same colour masks and no alpha, which a blit would copy as it is.
 bool keepsPixelsOf(const Bmp& bmp, const SDL_PixelFormat& format);
 
 // Writes the part of the picture, whose file is at `bytes`, that starts at
 // column x of row y (counted from the top), `width` by `height` pixels, at
-// `into`, whose rows are `pitch` bytes apart, in the format. Each pixel gets the colour SDL's
-// decoder gives it; a format with an alpha mask gets every pixel opaque.
+// `into`, whose rows are `pitch` bytes apart, in the format. Each pixel gets
+// the colour SDL's decoder and blit give it; the picture's own alpha is not
+// read, and a format with an alpha mask gets every pixel opaque.
 void convertRows(const Bmp& bmp, const Uint8* bytes, int x, int y, int width, int height,
                  Uint8* into, int pitch, const SDL_PixelFormat& format);
 

@@ -10,8 +10,21 @@ namespace {
 
 // No picture file is larger than this; all but the backgrounds and the title
 // pages fit the first read.
-const std::size_t kMaxPictureBytes = 64 * 1024 * 1024;
+const long kMaxPictureBytes = 64L * 1024 * 1024;
 const std::size_t kFirstRead = 64 * 1024;
+
+// Which reader makes a picture of a parsed file, if any. The game's own
+// draws every picture where SDL's decoder is not trusted; elsewhere it
+// copies only pictures whose pixels the target keeps as they are, and SDL's
+// decoder reads the rest, and whatever the game's reader does not read.
+enum class Reader { Own, Sdl, None };
+
+Reader readerFor(BmpParse parse, const Bmp& bmp, const Place* place) {
+    if (parse == BmpParse::Absurd) return Reader::None;
+    if (!kSdlDecodesPictures) return parse == BmpParse::Parsed ? Reader::Own : Reader::None;
+    const bool kept = place && keepsPixelsOf(bmp, pixelFormatOf(place->target));
+    return parse == BmpParse::Parsed && kept ? Reader::Own : Reader::Sdl;
+}
 
 void reportCantLoad(const std::string& path) {
     const std::string message = "Couldn't load " + path + ": " + SDL_GetError() + "\n";
@@ -20,73 +33,75 @@ void reportCantLoad(const std::string& path) {
 
 }  // namespace
 
-bool Picture::read(const std::string& path) {
-    File file(path);
-    decoded.reset();
-    parsed = false;
-    if (bytes->size() < kFirstRead) bytes->resize(kFirstRead);
-    return file.isOpen() && readAfter(file, 0);
+PictureRead Picture::read(const std::string& path) {
+    return readFrom(path, nullptr);
 }
 
-// The background covers the display in every frame. When the rows of a
-// picture larger than the first read are unpadded, drawn whole and in the
-// target's own format, they are read from the file straight into their
-// places there: a copy of the whole picture less, which is a fifth of what a
-// match costs in a real window (bench/present-cost.sh). Any other picture is
-// read whole and drawn; most fit the first read.
-bool Picture::show(const std::string& path, SDL_Surface* target, int x, int y, SDL_Rect& drawn) {
-    File file(path);
+PictureRead Picture::read(const std::string& path, const Place& place) {
+    return readFrom(path, &place);
+}
+
+PictureRead Picture::readFrom(const std::string& path, const Place* place) {
     decoded.reset();
-    parsed = false;
-    if (!file.isOpen()) return false;
+    part = {0, 0, 0, 0};
+    File file(path);
+    if (!file.isOpen()) return PictureRead::Refused;
     if (bytes->size() < kFirstRead) bytes->resize(kFirstRead);
     const std::size_t head = file.read(bytes->data(), kFirstRead);
-    const long whole = head == kFirstRead ? file.length() : -1;
-    if (whole > static_cast<long>(head)) {
-        length = static_cast<std::size_t>(whole);
-        parsed = parseBmp(bytes->data(), length, bmp);
-        if (parsed &&
-            readRowsOnto(file, target, static_cast<Sint16>(x), static_cast<Sint16>(y), drawn))
-            return true;
+    // A file that ends within the first read is all there; the system knows
+    // the length of a longer one.
+    const long whole = head < kFirstRead ? static_cast<long>(head) : file.length();
+    if (whole <= 0 || whole > kMaxPictureBytes) {
+        SDL_SetError(whole == 0  ? "empty or unreadable file"
+                     : whole < 0 ? "not a plain file"
+                                 : "larger than any picture");
+        return PictureRead::Refused;
     }
-    return readAfter(file, head) && draw(target, x, y, height(), drawn);
+    length = static_cast<std::size_t>(whole);
+    const Reader reader = readerFor(parseBmp(bytes->data(), length, bmp), bmp, place);
+    if (reader == Reader::None) return PictureRead::Refused;
+    if (reader == Reader::Own && place && readsStraight(*place, head))
+        return readStraight(file, *place);
+    if (!readRest(file, head)) return PictureRead::Refused;
+    if (reader == Reader::Own) return PictureRead::Read;
+    decoded.reset(SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes->data(), static_cast<int>(length)), 1));
+    return decoded ? PictureRead::LeftToSdl : PictureRead::Refused;
 }
 
-// Reads the rest of the file after the `head` bytes already read (nothing
-// when that read came up short: the file ended there), and parses it unless
-// its header was parsed from the head.
-bool Picture::readAfter(File& file, std::size_t head) {
-    const bool ended = head > 0 && head < kFirstRead;
-    const long got =
-        ended ? static_cast<long>(head) : file.readRest(*bytes, head, kMaxPictureBytes);
-    if (got < 0) return false;
-    if (!parsed || static_cast<std::size_t>(got) != length)
-        parsed = parseBmp(bytes->data(), static_cast<std::size_t>(got), bmp);
-    length = static_cast<std::size_t>(got);
-    if (parsed) return true;
-    // What the game's reader can't read, SDL may: it then says why not in its own words.
-    if (!kSdlDecodesPictures || !claimsSensibleSizes(bytes->data(), length)) return false;
-    decoded.reset(decodeBySdl());
-    return decoded != nullptr;
+bool Picture::readRest(File& file, std::size_t head) {
+    if (bytes->size() < length) bytes->resize(length);
+    if (file.read(bytes->data() + head, length - head) == length - head) return true;
+    SDL_SetError("the file ended before its length");
+    return false;
 }
 
-// The runs of the file that hold the drawn rows, each a whole row of the
-// picture, follow one another in the file's order.
-bool Picture::readRowsOnto(File& file, SDL_Surface* target, Sint16 x, Sint16 y, SDL_Rect& drawn) {
-    const long rowBytes = 2L * bmp.width;
-    if (!keepsPixelsOf(bmp, pixelFormatOf(target)) || std::labs(bmp.step) != rowBytes) return false;
-    if (!clip(target, x, y, bmp.height, drawn)) return true;
+// The background covers the display in every frame. The rows of a picture
+// larger than the first read are read from its file straight into their
+// places on the target when the target keeps its pixels as they are, its
+// rows are unpadded, and every row that lands on the target lands whole: a
+// copy of the picture less (bench/README.md says what that saves).
+bool Picture::readsStraight(const Place& place, std::size_t head) {
+    return length > head && keepsPixelsOf(bmp, pixelFormatOf(place.target)) &&
+           std::labs(bmp.step) == 2L * bmp.width &&
+           clip(place.target, static_cast<Sint16>(place.x), static_cast<Sint16>(place.y),
+                bmp.height) &&
+           part.w == bmp.width && static_cast<std::size_t>(part.h) <= File::kMaxRuns;
+}
+
+PictureRead Picture::readStraight(File& file, const Place& place) {
     PixelWindow window;
-    if (drawn.w != bmp.width || !openPixels(target, drawn, window)) return false;
+    if (!openPixels(place.target, part, window)) return PictureRead::Refused;
     std::vector<Uint8*> places;
-    const int top = drawn.y - y;
-    for (int i = 0; i < drawn.h; ++i) places.push_back(window.first + window.pitch * i);
+    for (int i = 0; i < part.h; ++i) places.push_back(window.first + window.pitch * i);
     // A picture stored bottom up has its last row first.
     if (bmp.step < 0) std::reverse(places.begin(), places.end());
-    const long first = bmp.top + bmp.step * (bmp.step < 0 ? top + drawn.h - 1 : top);
-    const bool read = file.readRuns(static_cast<std::size_t>(first), rowBytes, places);
-    showPixels(target, drawn);
-    return read;
+    const int top = part.y - static_cast<Sint16>(place.y);
+    const long first = bmp.top + bmp.step * (bmp.step < 0 ? top + part.h - 1 : top);
+    const bool read = file.readRuns(static_cast<std::size_t>(first), 2 * bmp.width, places);
+    showPixels(place.target, part);
+    if (read) return PictureRead::Drawn;
+    SDL_SetError("the file ended before its length");
+    return PictureRead::Refused;
 }
 
 int Picture::width() const {
@@ -97,64 +112,51 @@ int Picture::height() const {
     return decoded ? decoded->h : bmp.height;
 }
 
-bool Picture::draw(SDL_Surface* target, int x, int y, int rows, SDL_Rect& drawn) {
-    if (!decoded && (!kSdlDecodesPictures || keepsPixelsOf(bmp, pixelFormatOf(target)))) {
-        drawRows(target, static_cast<Sint16>(x), static_cast<Sint16>(y), rows, drawn);
-        return true;
+void Picture::draw(SDL_Surface* target, int x, int y, int rows) {
+    const Sint16 left = static_cast<Sint16>(x), top = static_cast<Sint16>(y);
+    if (decoded) {
+        SDL_Rect from = {0, 0, static_cast<Uint16>(decoded->w),
+                         static_cast<Uint16>(std::min(rows, decoded->h))};
+        part = {left, top, from.w, from.h};
+        SDL_UpperBlit(decoded.get(), &from, target, &part);
+        return;
     }
-    if (!decoded) decoded.reset(decodeBySdl());
-    if (!decoded) return false;
-    SDL_Rect part = {0, 0, static_cast<Uint16>(decoded->w),
-                     static_cast<Uint16>(std::min(rows, decoded->h))};
-    drawn = {static_cast<Sint16>(x), static_cast<Sint16>(y), part.w, part.h};
-    SDL_UpperBlit(decoded.get(), &part, target, &drawn);
-    return true;
+    PixelWindow window;
+    if (!clip(target, left, top, rows) || !openPixels(target, part, window)) return;
+    convertRows(bmp, bytes->data(), part.x - left, part.y - top, part.w, part.h, window.first,
+                window.pitch, *window.format);
+    showPixels(target, part);
 }
 
 SDL_Surface* Picture::toSurface() {
     if (decoded) return decoded.release();
-    return kSdlDecodesPictures ? decodeBySdl() : toRgbaSurface();
-}
-
-SDL_Surface* Picture::toRgbaSurface() {
-    SDL_Surface* surface = parsed ? makeRgbaSurface(bmp.width, bmp.height) : nullptr;
-    SDL_Rect drawn;
-    if (surface) drawRows(surface, 0, 0, bmp.height, drawn);
+    SDL_Surface* surface = makeRgbaSurface(bmp.width, bmp.height);
+    if (surface) draw(surface, 0, 0, bmp.height);
     return surface;
-}
-
-SDL_Surface* Picture::decodeBySdl() const {
-    return SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes->data(), static_cast<int>(length)), 1);
 }
 
 // The part of the top `rows` rows that lands on the target at (x, y),
 // clipped as SDL clips a blit: to the target's clip rectangle. False when
 // none does.
-bool Picture::clip(const SDL_Surface* target, Sint16 x, Sint16 y, int rows, SDL_Rect& drawn) const {
+bool Picture::clip(const SDL_Surface* target, Sint16 x, Sint16 y, int rows) {
     const SDL_Rect& area = target->clip_rect;
     const int left = std::max<int>(x, area.x);
     const int top = std::max<int>(y, area.y);
     const int right = std::min(x + bmp.width, area.x + area.w);
     const int bottom = std::min(y + std::min(rows, bmp.height), area.y + area.h);
-    drawn = {static_cast<Sint16>(left), static_cast<Sint16>(top), 0, 0};
+    part = {static_cast<Sint16>(left), static_cast<Sint16>(top), 0, 0};
     if (right <= left || bottom <= top) return false;
-    drawn.w = static_cast<Uint16>(right - left);
-    drawn.h = static_cast<Uint16>(bottom - top);
+    part.w = static_cast<Uint16>(right - left);
+    part.h = static_cast<Uint16>(bottom - top);
     return true;
-}
-
-void Picture::drawRows(SDL_Surface* target, Sint16 x, Sint16 y, int rows, SDL_Rect& drawn) const {
-    PixelWindow window;
-    if (!clip(target, x, y, rows, drawn) || !openPixels(target, drawn, window)) return;
-    convertRows(bmp, bytes->data(), drawn.x - x, drawn.y - y, drawn.w, drawn.h, window.first,
-                window.pitch, *window.format);
-    showPixels(target, drawn);
 }
 
 SDL_Surface* readPicture(const std::string& path) {
     std::vector<Uint8> buffer;
     Picture picture(buffer);
-    return picture.read(path) ? picture.toSurface() : nullptr;
+    const PictureRead read = picture.read(path);
+    return read == PictureRead::Read || read == PictureRead::LeftToSdl ? picture.toSurface()
+                                                                       : nullptr;
 }
 
 SDL_Surface* loadBMP(std::string path) {
@@ -164,15 +166,16 @@ SDL_Surface* loadBMP(std::string path) {
 }
 
 // The background is drawn every frame, so the buffer it is read into stays.
+// Without a target the file is still read, and a fault reported.
 void ShowBMP(std::string path, SDL_Surface* target, int x, int y, bool update) {
     static std::vector<Uint8> buffer;
     Picture picture(buffer);
-    SDL_Rect drawn;
-    if (!(target ? picture.show(path, target, x, y, drawn) : picture.read(path))) {
-        reportCantLoad(path);
-        return;
-    }
-    if (target && update) SDL_UpdateRects(target, 1, &drawn);
+    const PictureRead read = target ? picture.read(path, Place{target, x, y}) : picture.read(path);
+    if (read == PictureRead::Refused) return reportCantLoad(path);
+    if (!target) return;
+    if (read != PictureRead::Drawn) picture.draw(target, x, y, picture.height());
+    SDL_Rect drawn = picture.drawn();
+    if (update) SDL_UpdateRects(target, 1, &drawn);
 }
 
 void ShowBMP(std::string path, SDL_Surface* target, SDL_Rect where, bool update) {

@@ -2,7 +2,7 @@
 #define ORBITANE_FRAMEWORK_PICTURE_H
 
 #include "Bmp.h"
-#include "Platform.h"
+#include "File.h"
 
 #include <SDL.h>
 
@@ -16,45 +16,63 @@ struct SurfaceFree {
 };
 using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceFree>;
 
-// A picture file read whole and parsed once, then drawn. A picture whose
-// pixels the target keeps as they are, and in a web page every picture, has
-// its rows written straight onto the target; SDL decodes any other and blits
-// it. Nothing is kept from one picture to the next but the buffer its file
-// is read into, which the caller keeps.
+// What reading a picture's file came to.
+enum class PictureRead {
+    // Its rows were read from the file straight onto the place given.
+    Drawn,
+    // The whole file is read and parsed: the game's own reader draws it.
+    Read,
+    // The whole file is read, and SDL's own decoder made it a surface.
+    LeftToSdl,
+    // It can't be shown; SDL's error says why.
+    Refused,
+};
+
+// Where a picture may be drawn as its file is read: the target, and where
+// the picture's top left corner goes.
+struct Place {
+    SDL_Surface* target;
+    int x;
+    int y;
+};
+
+// A picture read from its file and then drawn. Its file is opened, its first
+// part read and parsed once; then either its rows are read straight onto the
+// place given, or the rest of the file is read. The game's own reader draws
+// every picture where SDL's decoder is not trusted, and on the desktop a
+// picture whose pixels the target keeps as they are; SDL decodes any other.
+// Nothing is kept from one picture to the next but the buffer its file is
+// read into, which the caller keeps.
 class Picture {
 public:
     explicit Picture(std::vector<Uint8>& buffer) : bytes(&buffer) {}
 
-    // False, with SDL's error set, for a file that can't be shown.
-    bool read(const std::string& path);
-    // Reads the file and draws the picture at (x, y) on the target, clipped
-    // as a blit is, and gives the part drawn; false, with SDL's error set,
-    // when it can't be shown.
-    bool show(const std::string& path, SDL_Surface* target, int x, int y, SDL_Rect& drawn);
+    PictureRead read(const std::string& path);
+    PictureRead read(const std::string& path, const Place& place);
+    // The part of the target the picture was last drawn on, as a blit
+    // leaves its rectangle.
+    const SDL_Rect& drawn() const { return part; }
+
+    // A picture that is Read or LeftToSdl: its size, the top `rows` rows of
+    // it drawn at (x, y), clipped as a blit is, and the picture as a new
+    // surface of its own (null, with SDL's error set, if SDL can't make one).
     int width() const;
     int height() const;
-    // Draws the top `rows` rows at (x, y), clipped as a blit is, and gives the
-    // part drawn; false, with SDL's error set, when SDL can't decode it.
-    bool draw(SDL_Surface* target, int x, int y, int rows, SDL_Rect& drawn);
-    // The picture as a new surface of its own; null with SDL's error set.
+    void draw(SDL_Surface* target, int x, int y, int rows);
     SDL_Surface* toSurface();
-    // The picture in a new 32-bit RGBA surface drawn from its rows, as a web
-    // page makes every picture's surface; null for one the game's reader
-    // can't read.
-    SDL_Surface* toRgbaSurface();
 
 private:
-    bool readAfter(File& file, std::size_t head);
-    bool readRowsOnto(File& file, SDL_Surface* target, Sint16 x, Sint16 y, SDL_Rect& drawn);
-    SDL_Surface* decodeBySdl() const;
-    bool clip(const SDL_Surface* target, Sint16 x, Sint16 y, int rows, SDL_Rect& drawn) const;
-    void drawRows(SDL_Surface* target, Sint16 x, Sint16 y, int rows, SDL_Rect& drawn) const;
+    PictureRead readFrom(const std::string& path, const Place* place);
+    bool readRest(File& file, std::size_t head);
+    bool clip(const SDL_Surface* target, Sint16 x, Sint16 y, int rows);
+    bool readsStraight(const Place& place, std::size_t head);
+    PictureRead readStraight(File& file, const Place& place);
 
     std::vector<Uint8>* bytes;
     std::size_t length = 0;
-    bool parsed = false;
     Bmp bmp;
     SurfacePtr decoded;
+    SDL_Rect part = {0, 0, 0, 0};
 };
 
 // The pictures of the screen. Loaded surfaces belong to the caller; a failed

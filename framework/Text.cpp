@@ -20,7 +20,8 @@ std::string letterPath(char c, std::string folder, const std::string& extension)
 }
 
 // The letters of a text, each read into a buffer of its own. The buffers
-// stay, so that the score and the lives, drawn every frame, allocate nothing.
+// stay from one text to the next, so that the score and the lives, drawn
+// every frame, read their letters without making room for them again.
 class Letters {
 public:
     // False when the text can't be shown: empty, a letter without its
@@ -34,7 +35,8 @@ public:
         pictures.reserve(text.size());
         for (std::size_t i = 0; i < text.size(); ++i) {
             pictures.emplace_back(buffers[i]);
-            if (!pictures.back().read(letterPath(text[i], kFontFolder, kFontExtension)))
+            if (pictures.back().read(letterPath(text[i], kFontFolder, kFontExtension)) ==
+                PictureRead::Refused)
                 return false;
             width += pictures.back().width();
         }
@@ -44,9 +46,8 @@ public:
     }
 
     void draw(SDL_Surface* target, int x, int y) {
-        SDL_Rect drawn;
         for (Picture& letter : pictures) {
-            letter.draw(target, x, y, height, drawn);
+            letter.draw(target, x, y, height);
             x += letter.width();
         }
     }

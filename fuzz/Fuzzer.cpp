@@ -54,7 +54,7 @@ static void font(const std::uint8_t* data, std::size_t size) {
 
 static void decoder(const std::uint8_t* data, std::size_t size) {
     Bmp bmp;
-    if (!parseBmp(data, size, bmp)) return;
+    if (parseBmp(data, size, bmp) != BmpParse::Parsed) return;
     for (SDL_Surface* into :
          {makeRgbaSurface(bmp.width, bmp.height),
           SDL_CreateRGBSurface(0, bmp.width, bmp.height, 16, 0xF800, 0x07E0, 0x001F, 0)}) {

@@ -69,7 +69,7 @@ bool isRestore(const SDL_Event& event) {
 
 int GameMain(int, char**, Game& game) {
     Match match(game);
-    announceScreen(game.playerMode == 1 ? 2 : 1);
+    announceScreen(game.playerMode == 1 ? "match2" : "match1");
     FramePacer pacer;
     while (match.isRunning()) {
         match.frame();

@@ -47,7 +47,7 @@ const char* const TitleMenu::kTitlePicture = "images/TitleScreen.bmp";
 void TitleMenu::openDisplay(Game& game, SDL_Color* palette) {
     game.console.screen = createDisplay(game.console.screen, kTitleSize, kTitleSize, kBitsPerPixel,
                                         palette, kPaletteSize);
-    announceScreen(0);
+    announceScreen("title");
 }
 
 // clang-format off

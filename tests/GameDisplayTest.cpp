@@ -2,36 +2,12 @@
 #include "TestSupport.h"
 
 #include <climits>
-#include <cstring>
-#include <tuple>
-
-// A value as `size` little-endian bytes.
-std::string little(long long value, int size = 4) {
-    std::string bytes;
-    for (int i = 0; i < size; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
-    return bytes;
-}
-
-// A BMP file stating what it is given: a 40-byte header or with `core` the old 12-byte one, then
-// its tables (masks or palette) and pixels.
-std::string bmp(int width, int height, int bits, int compression, const std::string& tables = "",
-                const std::string& pixels = "", bool core = false) {
-    const std::string info =
-        core ? little(12) + little(width, 2) + little(height, 2) + little(1, 2) + little(bits, 2)
-             : little(40) + little(width) + little(height) + little(1, 2) + little(bits, 2) +
-                   little(compression) + little(pixels.size()) + little(2835) + little(2835) +
-                   little(bits <= 8 ? tables.size() / 4 : 0) + little(0);
-    const std::size_t start = 14 + info.size() + tables.size();
-    return "BM" + little(start + pixels.size()) + little(0) + little(start) + info + tables +
-           pixels;
-}
 
 std::string claimingColours(std::string bytes, long long colours) {
     return bytes.replace(46, 4, little(colours));
 }
 
-const int kRunLength8 = 1, kBitFields = 3;
-const std::string kMasks565 = little(0xF800) + little(0x07E0) + little(0x001F);
+const int kRunLength8 = 1;
 // A two-colour palette and a run-length stream that ends the picture at once.
 const std::string kPalette(8, '\0'), kEnd("\0\1", 2);
 const std::string kOneBit = bmp(8, 1, 1, 0, kPalette, std::string(4, '\0'));
@@ -138,56 +114,6 @@ TEST_F(GameDisplayTest, TextThatCannotBeShownIsLeftOutSilently) {
     }
     displayText("1", nullptr, 0, 0, false);
     EXPECT_EQ(countColour(screen, kBlack), 40 * 30);
-}
-
-std::string pattern(int width, int height) {  // 16-bit pixels, all different, rows padded
-    std::string pixels;
-    for (int y = 0; y < height; ++y, pixels.resize((pixels.size() + 3) / 4 * 4, '\0'))
-        for (int x = 0; x < width; ++x) pixels += little(40503 * (y * width + x) + 7, 2);
-    return pixels;
-}
-
-// Two ways of drawing give the same pixels, not all black, clipped at every edge or by a clip
-// rectangle (left as it was) of the given size.
-template <typename Drawing, typename Expected>
-void expectSameDrawing(const Drawing& drawing, const Expected& expected) {
-    for (SDL_Rect at : {SDL_Rect{1, 2, 0, 0}, SDL_Rect{-1, -2, 0, 0}, SDL_Rect{38, 27, 0, 0},
-                        SDL_Rect{4, 5, 2, 2}, SDL_Rect{0, 4, 4, 1}}) {
-        SDL_Surface* displays[] = {makeScreen(40, 30), makeScreen(40, 30)};
-        const SDL_Rect clip = {Sint16(at.x + 1), Sint16(at.y + 1), at.w, at.h};
-        for (SDL_Surface* on : displays) {
-            SDL_SetClipRect(on, at.w ? &clip : nullptr);
-            on == displays[0] ? drawing(on, at.x, at.y) : expected(on, at.x, at.y);
-            EXPECT_EQ(on->clip_rect.h, at.w ? at.h : 30);
-        }
-        EXPECT_EQ(std::memcmp(displays[0]->pixels, displays[1]->pixels, 40 * 30 * 2), 0) << at.x;
-        EXPECT_NE(countColour(displays[0], kBlack), 40 * 30) << at.x;
-        for (SDL_Surface* on : displays) SDL_FreeSurface(on);
-    }
-}
-
-// Pictures whose rows are copied onto the display (its 5-6-5 format, either way up, rows padded or
-// not) show as decoded ones, and so do letters, each cut to the height of the first, beside one
-// that SDL decodes (a black 24-bit space).
-TEST_F(GameDisplayTest, PicturesAndLettersInTheDisplaysFormatShowAsDecodedOnes) {
-    for (const std::string& bytes :
-         {bmp(3, 4, 16, kBitFields, kMasks565, pattern(3, 4)),
-          bmp(3, -4, 16, kBitFields, kMasks565, pattern(3, 4)),
-          bmp(4, 3, 16, kBitFields, kMasks565, pattern(4, 3)),
-          bmp(3, 4, 16, kBitFields, little(0x7C00) + little(0x03E0) + little(31), pattern(3, 4))}) {
-        files.file("images/p.bmp", bytes);
-        SDL_Surface* picture = loadBMP("images/p.bmp");
-        expectSameDrawing(
-            [](SDL_Surface* on, int x, int y) { ShowBMP("images/p.bmp", on, x, y, false); },
-            [&](SDL_Surface* on, int x, int y) { display_image(picture, on, x, y, false); });
-        SDL_FreeSurface(picture);
-    }
-    for (const auto& [name, width, height] :
-         {std::tuple("fonts/1.bmp", 3, 5), std::tuple("fonts/_colon.bmp", 2, 9)})
-        files.file(name, bmp(width, height, 16, kBitFields, kMasks565, pattern(width, height)));
-    files.picture("fonts/_space.bmp", 1, 1, kBlack);
-    expectSameDrawing([](SDL_Surface* on, int x, int y) { displayText("1:", on, x, y, false); },
-                      [](SDL_Surface* on, int x, int y) { displayText("1: ", on, x, y, false); });
 }
 
 // A video mode SDL refuses ends the program with status 255.

@@ -9,8 +9,8 @@ const view = document.getElementById("view");
 
 // The game's display is opaque and drawn whole every frame: an opaque canvas
 // that need not wait for the page's other painting costs the page's main
-// thread a fifth less a frame than the default one (bench/page_bench.js), for
-// the same picture. The browser's SDL takes the context it finds.
+// thread less than the default one (bench/README.md), for the same picture.
+// The browser's SDL takes the context it finds.
 canvas.getContext("2d", { alpha: false, desynchronized: true });
 
 // The canvas fills the room the page's layout leaves it, in whole steps of
@@ -29,9 +29,10 @@ new MutationObserver(fit).observe(canvas, { attributes: true,
                                             attributeFilter: ["width", "height", "style"] });
 new ResizeObserver(fit).observe(view);
 
-// The game says which screen it shows: the page offers that screen's controls.
-function showScreen(players) {
-  document.body.dataset.screen = players ? "match" + players : "title";
+// The game names the screen it shows ("title", "match1" or "match2"): the
+// page offers that screen's controls.
+function showScreen(name) {
+  document.body.dataset.screen = name;
 }
 
 // Fullscreen where the browser allows it, turned to landscape where it can.

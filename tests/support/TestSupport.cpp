@@ -63,6 +63,32 @@ GameFiles::GameFiles() {
     picture("fonts/_space.bmp", 6, 16, kBlack);
 }
 
+std::string little(long long value, int size) {
+    std::string bytes;
+    for (int i = 0; i < size; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+    return bytes;
+}
+
+std::string bmp(int width, int height, int bits, int compression, const std::string& tables,
+                const std::string& pixels, bool core) {
+    const std::string info =
+        core ? little(12) + little(width, 2) + little(height, 2) + little(1, 2) + little(bits, 2)
+             : little(40) + little(width) + little(height) + little(1, 2) + little(bits, 2) +
+                   little(compression) + little(pixels.size()) + little(2835) + little(2835) +
+                   little(bits <= 8 ? tables.size() / 4 : 0) + little(0);
+    const std::string::size_type start = 14 + info.size() + tables.size();
+    return "BM" + little(start + pixels.size()) + little(0) + little(start) + info + tables +
+           pixels;
+}
+
+std::string pattern(int width, int height, int bytesPerPixel) {
+    std::string pixels;
+    for (int y = 0; y < height; ++y, pixels.resize((pixels.size() + 3) / 4 * 4, '\0'))
+        for (int x = 0; x < width; ++x)
+            pixels += little(40503LL * (y * width + x) + 7, bytesPerPixel);
+    return pixels;
+}
+
 SDL_Surface* makeScreen(int width, int height) {
     return SDL_CreateRGBSurface(0, width, height, 16, 0xF800, 0x07E0, 0x001F, 0);
 }
@@ -98,9 +124,14 @@ std::string sizeOf(SDL_Surface* surface) {
 }
 
 SDL_Surface* decodeAsPage(const std::string& path) {
-    std::vector<Uint8> buffer;
-    Picture picture(buffer);
-    return picture.read(path) ? picture.toRgbaSurface() : nullptr;
+    const std::string bytes = readFile(path);
+    const auto* data = reinterpret_cast<const Uint8*>(bytes.data());
+    Bmp bmp;
+    if (parseBmp(data, bytes.size(), bmp) != BmpParse::Parsed) return nullptr;
+    SDL_Surface* surface = makeRgbaSurface(bmp.width, bmp.height);
+    convertRows(bmp, data, 0, 0, bmp.width, bmp.height, static_cast<Uint8*>(surface->pixels),
+                surface->pitch, *surface->format);
+    return surface;
 }
 
 int runCommand(const std::string& command) {

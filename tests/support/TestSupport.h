@@ -34,6 +34,17 @@ struct GameFiles : TempResources {
     GameFiles();
 };
 
+// A value as `size` little-endian bytes.
+std::string little(long long value, int size = 4);
+// A BMP file stating what it is given: a 40-byte header or with `core` the old 12-byte one, then
+// its tables (masks or palette) and pixels.
+std::string bmp(int width, int height, int bits, int compression, const std::string& tables = "",
+                const std::string& pixels = "", bool core = false);
+const int kBitFields = 3;
+const std::string kMasks565 = little(0xF800) + little(0x07E0) + little(0x001F);
+// `bytesPerPixel`-byte pixels, all different, in rows padded to whole 32-bit words.
+std::string pattern(int width, int height, int bytesPerPixel = 2);
+
 // A 16-bit 5-6-5 surface like the game's display, and a 32-bit one; black.
 SDL_Surface* makeScreen(int width, int height);
 SDL_Surface* makeTrueColour(int width, int height);

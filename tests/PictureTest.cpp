@@ -1,0 +1,133 @@
+#include "Picture.h"
+#include "TestSupport.h"
+
+#include <cstring>
+#include <filesystem>
+
+namespace {
+
+const char* kPath = "images/p.bmp";
+const std::string kMasks555 = little(0x7C00) + little(0x03E0) + little(0x001F);
+
+// A picture file of 16-bit pixels in the given masks, all different.
+std::string sixteenBit(int width, int height, const std::string& masks = kMasks565) {
+    return bmp(width, height, 16, kBitFields, masks, pattern(width, std::abs(height)));
+}
+
+}  // namespace
+
+class PictureTest : public testing::Test {
+protected:
+    void TearDown() override {
+        for (SDL_Surface* surface : screens) SDL_FreeSurface(surface);
+    }
+
+    // What reading the picture onto the first screen at (x, y) comes to, drawn as ShowBMP draws
+    // it; the second screen gets SDL's own decode of the same file, blitted there.
+    PictureRead showBoth(int x, int y) {
+        std::vector<Uint8> buffer;
+        Picture picture(buffer);
+        const PictureRead read = picture.read(kPath, Place{screens[0], x, y});
+        if (read == PictureRead::Read || read == PictureRead::LeftToSdl)
+            picture.draw(screens[0], x, y, picture.height());
+        SDL_Surface* decoded = SDL_LoadBMP(kPath);
+        display_image(decoded, screens[1], x, y, false);
+        SDL_FreeSurface(decoded);
+        return read;
+    }
+
+    bool screensMatch() const {
+        return std::memcmp(screens[0]->pixels, screens[1]->pixels, screens[0]->pitch * kTall) == 0;
+    }
+
+    // Taller than one request to read rows takes.
+    static const int kTall = 1100;
+    TempResources files;
+    SDL_Surface* screens[2] = {makeScreen(320, kTall), makeScreen(320, kTall)};
+};
+
+// A picture larger than the first read has its rows read from the file straight onto a display
+// of its own format, when every row that lands there lands whole; anything else is read whole and
+// drawn. Either way the display shows what SDL's decoder and blit show, within the display's edges
+// and its clip rectangle.
+TEST_F(PictureTest, LargePicturesAreReadStraightOntoTheDisplayOrFallBack) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        int x, y;
+        PictureRead read;
+        SDL_Rect clip = {0, 0, 320, kTall};
+    };
+    const Case kCases[] = {
+        {"bottom up, whole", sixteenBit(200, 180), 10, 20, PictureRead::Drawn},
+        {"top down, whole", sixteenBit(200, -180), 100, 0, PictureRead::Drawn},
+        {"clipped at the top", sixteenBit(200, 180), 0, -50, PictureRead::Drawn},
+        {"clipped at the bottom, top down", sixteenBit(200, -180), 120, kTall - 30,
+         PictureRead::Drawn},
+        {"clipped at the bottom, bottom up", sixteenBit(200, 180), 120, kTall - 1,
+         PictureRead::Drawn},
+        {"clipped at the left", sixteenBit(200, 180), -1, 0, PictureRead::Read},
+        {"clipped at the right", sixteenBit(200, 180), 121, 5, PictureRead::Read},
+        {"clipped at both sides", sixteenBit(400, 90), -40, 5, PictureRead::Read},
+        {"off the display", sixteenBit(200, 180), 0, kTall, PictureRead::Read},
+        {"padded rows", sixteenBit(201, 180), 3, 4, PictureRead::Read},
+        {"more rows than one request", sixteenBit(40, -kTall), 0, 0, PictureRead::Read},
+        {"another format", sixteenBit(200, 180, kMasks555), 0, 0, PictureRead::LeftToSdl},
+        {"small", sixteenBit(20, 18), 7, 9, PictureRead::Read},
+        {"small, in a clip rectangle", sixteenBit(20, 18), 7, 9, PictureRead::Read, {9, 12, 3, 2}},
+        {"clip rectangle as wide as it",
+         sixteenBit(200, 180),
+         10,
+         20,
+         PictureRead::Drawn,
+         {10, 30, 200, 50}},
+        {"clip rectangle narrower",
+         sixteenBit(200, 180),
+         10,
+         20,
+         PictureRead::Read,
+         {10, 30, 199, 50}},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        for (SDL_Surface* screen : screens) {
+            SDL_SetClipRect(screen, nullptr);
+            SDL_FillRect(screen, nullptr, 0);
+            SDL_SetClipRect(screen, &c.clip);
+        }
+        files.file(kPath, c.bytes);
+        EXPECT_EQ(showBoth(c.x, c.y), c.read);
+        EXPECT_TRUE(screensMatch());
+        EXPECT_EQ(countColour(screens[1], kBlack) == 320 * kTall, c.y == kTall);
+    }
+}
+
+// The faults of a file itself: each refused with its reason, reported once, nothing drawn.
+TEST_F(PictureTest, FilesThatCannotBeReadAreRefusedWithTheirReason) {
+    const std::string large = sixteenBit(200, 180);
+    struct Case {
+        const char* name;
+        std::string bytes;
+        long long length;  // the file's length, past its bytes
+        const char* reason;
+    };
+    const Case kCases[] = {
+        {"empty", "", 0, "empty or unreadable file"},
+        {"larger than any picture", large, 64LL << 20 | 1, "larger than any picture"},
+        {"ends inside its rows", large.substr(0, large.size() - 1), 0,
+         "Error reading from datastream"},
+        {"small, ends inside its rows", sixteenBit(4, 4).substr(0, 80), 0,
+         "Error reading from datastream"},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        files.file(kPath, c.bytes);
+        if (c.length) std::filesystem::resize_file(kPath, c.length);
+        EXPECT_EQ(showBoth(0, 0), PictureRead::Refused);
+        EXPECT_EQ(stderrOf([&] { ShowBMP(kPath, screens[0], 0, 0, true); }),
+                  std::string("Couldn't load images/p.bmp: ") + c.reason + "\n");
+        EXPECT_EQ(countColour(screens[0], kBlack), 320 * kTall);
+    }
+    EXPECT_EQ(stderrOf([] { ShowBMP("/dev/zero", nullptr, 0, 0, false); }),
+              "Couldn't load /dev/zero: not a plain file\n");
+}
