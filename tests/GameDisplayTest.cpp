@@ -2,6 +2,8 @@
 #include "TestSupport.h"
 
 #include <climits>
+#include <filesystem>
+#include <tuple>
 
 std::string claimingColours(std::string bytes, long long colours) {
     return bytes.replace(46, 4, little(colours));
@@ -91,6 +93,26 @@ TEST_F(GameDisplayTest, HeadersClaimingAbsurdSizesAreRefusedUnread) {
     EXPECT_EQ(load(claimingColours(kEightBit, 256)), "2x2");
     EXPECT_EQ(load(claimingColours(kOneBit, 2)), "8x1");
     EXPECT_EQ(said, "");
+}
+
+// A file's own faults: each refused with its reason, nothing drawn.
+TEST_F(GameDisplayTest, FilesThatCannotBeReadAreRefusedWithTheirReason) {
+    const std::string large = bmp(200, 180, 16, kBitFields, kMasks565, pattern(200, 180));
+    const std::string cut = "Error reading from datastream";
+    for (const auto& [bytes, length, reason] :
+         {std::tuple(std::string(), 0LL, "empty or unreadable file"),
+          std::tuple(large, 64LL << 20 | 1, "larger than any picture"),
+          std::tuple(large.substr(0, large.size() - 1), 0LL, cut.c_str()),
+          std::tuple(bmp(4, 4, 16, kBitFields, kMasks565, pattern(4, 4)).substr(0, 80), 0LL,
+                     cut.c_str())}) {
+        files.file("images/bad.bmp", bytes);
+        if (length) std::filesystem::resize_file("images/bad.bmp", length);
+        EXPECT_EQ(stderrOf([&] { ShowBMP("images/bad.bmp", screen, 0, 0, true); }),
+                  std::string("Couldn't load images/bad.bmp: ") + reason + "\n");
+    }
+    EXPECT_EQ(stderrOf([] { ShowBMP("/dev/zero", nullptr, 0, 0, false); }),
+              "Couldn't load /dev/zero: not a plain file\n");
+    EXPECT_EQ(countColour(screen, kBlack), 40 * 30);
 }
 
 // A text that is empty, lacks a letter or would be larger than any picture is left out silently.

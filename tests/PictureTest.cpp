@@ -2,7 +2,6 @@
 #include "TestSupport.h"
 
 #include <cstring>
-#include <filesystem>
 
 namespace {
 
@@ -100,34 +99,4 @@ TEST_F(PictureTest, LargePicturesAreReadStraightOntoTheDisplayOrFallBack) {
         EXPECT_TRUE(screensMatch());
         EXPECT_EQ(countColour(screens[1], kBlack) == 320 * kTall, c.y == kTall);
     }
-}
-
-// The faults of a file itself: each refused with its reason, reported once, nothing drawn.
-TEST_F(PictureTest, FilesThatCannotBeReadAreRefusedWithTheirReason) {
-    const std::string large = sixteenBit(200, 180);
-    struct Case {
-        const char* name;
-        std::string bytes;
-        long long length;  // the file's length, past its bytes
-        const char* reason;
-    };
-    const Case kCases[] = {
-        {"empty", "", 0, "empty or unreadable file"},
-        {"larger than any picture", large, 64LL << 20 | 1, "larger than any picture"},
-        {"ends inside its rows", large.substr(0, large.size() - 1), 0,
-         "Error reading from datastream"},
-        {"small, ends inside its rows", sixteenBit(4, 4).substr(0, 80), 0,
-         "Error reading from datastream"},
-    };
-    for (const Case& c : kCases) {
-        SCOPED_TRACE(c.name);
-        files.file(kPath, c.bytes);
-        if (c.length) std::filesystem::resize_file(kPath, c.length);
-        EXPECT_EQ(showBoth(0, 0), PictureRead::Refused);
-        EXPECT_EQ(stderrOf([&] { ShowBMP(kPath, screens[0], 0, 0, true); }),
-                  std::string("Couldn't load images/p.bmp: ") + c.reason + "\n");
-        EXPECT_EQ(countColour(screens[0], kBlack), 320 * kTall);
-    }
-    EXPECT_EQ(stderrOf([] { ShowBMP("/dev/zero", nullptr, 0, 0, false); }),
-              "Couldn't load /dev/zero: not a plain file\n");
 }
