@@ -39,7 +39,3 @@ bool waitEvent(SDL_Event& event) {
 void putBack(const SDL_Event& event) {
     queue().push_front(event);
 }
-
-std::size_t pendingEvents() {
-    return queue().size();
-}

@@ -16,7 +16,5 @@ bool takeEvent(SDL_Event& event);
 bool waitEvent(SDL_Event& event);
 // Puts an event back to be taken next.
 void putBack(const SDL_Event& event);
-// Events waiting in our queue (SDL's own not counted).
-std::size_t pendingEvents();
 
 #endif
