@@ -137,8 +137,8 @@ public:
         while (bits + shift < 32 && ((mask >> (shift + bits)) & 1)) ++bits;
     }
 
-    // The channel as 8 bits, scaled as SDL scales it: full intensity stays
-    // full, and the rest rounds down.
+    // The channel as 8 bits, scaled as SDL's blits scale it: full intensity
+    // stays full, and the rest rounds down.
     Uint32 widen(Uint32 pixel) const {
         if (bits == 0) return 0;
         const Uint32 value = (pixel & mask) >> shift;
@@ -207,7 +207,7 @@ void writeValue(Uint8* at, int size, Uint32 value) {
 }
 
 // Each pixel of a block through `convert`. The sizes are known when the
-// compiler sees them, so each pixel is one load and one store.
+// compiler sees them, so it can make each pixel one load and one store.
 template <int fromSize, int toSize, typename Convert>
 void convertEach(const Uint8* from, long step, Uint8* into, int pitch, int width, int height,
                  const Convert& convert) {
