@@ -3,7 +3,6 @@
 
 #include <SDL.h>
 
-
 // The window system's events in arrival order, one at a time. SDL 1.2 keeps
 // only a short queue of its own and drops what does not fit, so every call
 // first moves everything SDL holds into an unbounded queue of ours: a burst
