@@ -2,6 +2,8 @@
 #include "Picture.h"
 #include "TestSupport.h"
 
+#include <climits>
+
 // Every kind of picture the game's own reader converts, into the display's 5-6-5 format, a
 // composing RGBA one and a 32-bit one without alpha, whole or a part of it, gives each pixel the
 // colour SDL's decoder and blit give it. (Only the colour: SDL keeps a target's own alpha where
@@ -69,4 +71,49 @@ TEST(BmpConversion, AFormatWithAlphaGetsOpaquePixels) {
     EXPECT_EQ(pixels[0], 0xFFFF);
     EXPECT_EQ(pixels[1], 0x8000);
     SDL_FreeSurface(into);
+}
+
+// What the reader makes of each kind of file, in the words a page reports it with (the desktop
+// hands what the reader does not read to SDL, which says why in its own).
+TEST(BmpParsing, EachFaultIsNamed) {
+    const std::string good = bmp(2, 3, 16, kBitFields, kMasks565, pattern(2, 3));
+    const std::string cut = "Error reading from datastream";
+    struct Case {
+        const char* name;
+        std::string bytes;
+        BmpParse parse;
+        std::string said;
+    };
+    const Case kCases[] = {
+        {"sound", good, BmpParse::Parsed, ""},
+        {"the old header", bmp(2, 3, 24, 0, "", pattern(2, 3, 3), true), BmpParse::Parsed, ""},
+        {"too large", bmp(2049, 2048, 16, 0), BmpParse::Absurd,
+         "BMP header claims more than 4194304 pixels"},
+        {"largest", bmp(2048, 2048, 16, 0, "", std::string(2048 * 4096, 0)), BmpParse::Parsed, ""},
+        {"palette too long", bmp(2, 2, 4, 0, std::string(17 * 4, 0)), BmpParse::Absurd,
+         "BMP header claims more colours than its depth holds"},
+        {"one byte", "B", BmpParse::NotRead, cut},
+        {"no signature", "XM" + good.substr(2), BmpParse::NotRead,
+         "File is not a Windows BMP file"},
+        {"no width", bmp(0, 3, 16, 0), BmpParse::NotRead, "BMP file with bad dimensions (0x3)"},
+        {"no height", bmp(2, 0, 16, 0), BmpParse::NotRead, "BMP file with bad dimensions (2x0)"},
+        {"cut in its masks", good.substr(0, 60), BmpParse::NotRead, cut},
+        {"cut in its rows", good.substr(0, good.size() - 1), BmpParse::NotRead, cut},
+        {"rows before the end", good.substr(0, 10) + little(INT_MAX) + good.substr(14),
+         BmpParse::NotRead, cut},
+        {"compressed", bmp(2, 2, 8, 1, std::string(8, 0)), BmpParse::NotRead,
+         "Compressed BMP files not supported"},
+        {"indexed", bmp(8, 1, 1, 0, std::string(8, 0), std::string(4, 0)), BmpParse::NotRead,
+         "BMP files of 1 bits a pixel not supported"},
+        {"24 bits with masks", bmp(2, 3, 24, kBitFields, kMasks565, pattern(2, 3, 3)),
+         BmpParse::NotRead, "BMP files of 24 bits a pixel not supported"},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        SDL_SetError("%s", "");
+        Bmp parsed;
+        EXPECT_EQ(parseBmp(reinterpret_cast<const Uint8*>(c.bytes.data()), c.bytes.size(), parsed),
+                  c.parse);
+        EXPECT_EQ(SDL_GetError(), c.said);
+    }
 }
