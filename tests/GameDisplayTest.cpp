@@ -109,6 +109,8 @@ TEST_F(GameDisplayTest, FilesThatCannotBeReadAreRefusedWithTheirReason) {
     }
     EXPECT_EQ(stderrOf([] { ShowBMP("/dev/zero", nullptr, 0, 0, false); }),
               "Couldn't load /dev/zero: not a plain file\n");
+    EXPECT_EQ(stderrOf([&] { ShowBMP("images/none.bmp", screen, 0, 0, false); }),
+              "Couldn't load images/none.bmp: Couldn't open images/none.bmp\n");
     EXPECT_EQ(countColour(screen, kBlack), 40 * 30);
 }
 

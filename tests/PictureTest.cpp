@@ -22,7 +22,8 @@ protected:
     }
 
     // What reading the picture onto the first screen at (x, y) comes to, drawn as ShowBMP draws
-    // it; the second screen gets SDL's own decode of the same file, blitted there.
+    // it; the second screen gets SDL's own decode of the same file, blitted there, and the part
+    // each covered must agree.
     PictureRead showBoth(int x, int y) {
         std::vector<Uint8> buffer;
         Picture picture(buffer);
@@ -30,8 +31,14 @@ protected:
         if (read == PictureRead::Read || read == PictureRead::LeftToSdl)
             picture.draw(screens[0], x, y, picture.height());
         SDL_Surface* decoded = SDL_LoadBMP(kPath);
-        display_image(decoded, screens[1], x, y, false);
+        SDL_Rect part = {Sint16(x), Sint16(y), 0, 0};
+        SDL_UpperBlit(decoded, nullptr, screens[1], &part);
         SDL_FreeSurface(decoded);
+        const SDL_Rect& drawn = picture.drawn();
+        EXPECT_EQ(drawn.x, part.x);
+        EXPECT_EQ(drawn.y, part.y);
+        EXPECT_EQ(drawn.w, part.w);
+        EXPECT_EQ(drawn.h, part.h);
         return read;
     }
 
@@ -99,4 +106,19 @@ TEST_F(PictureTest, LargePicturesAreReadStraightOntoTheDisplayOrFallBack) {
         EXPECT_TRUE(screensMatch());
         EXPECT_EQ(countColour(screens[1], kBlack) == 320 * kTall, c.y == kTall);
     }
+}
+
+// A picture the game's own reader read becomes a composing RGBA surface of its own, each pixel of
+// the colour SDL decodes.
+TEST_F(PictureTest, APictureOfTheGamesReaderBecomesAnRgbaSurface) {
+    files.file(kPath, sixteenBit(5, 4));
+    std::vector<Uint8> buffer;
+    Picture picture(buffer);
+    ASSERT_EQ(picture.read(kPath, Place{screens[0], 0, 0}), PictureRead::Read);
+    const SurfacePtr own(picture.toSurface()), sdls(SDL_LoadBMP(kPath));
+    const SDL_PixelFormat& format = *own->format;
+    EXPECT_EQ(std::vector<Uint32>({format.Rmask, format.Gmask, format.Bmask, format.Amask}),
+              std::vector<Uint32>({0xFF, 0xFF00, 0xFF0000, 0xFF000000}));
+    for (int i = 0; i < 5 * 4; ++i)
+        EXPECT_EQ(pixelAt(own.get(), i % 5, i / 5), pixelAt(sdls.get(), i % 5, i / 5)) << i;
 }
