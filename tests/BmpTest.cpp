@@ -78,6 +78,8 @@ TEST(BmpConversion, AFormatWithAlphaGetsOpaquePixels) {
 TEST(BmpParsing, EachFaultIsNamed) {
     const std::string good = bmp(2, 3, 16, kBitFields, kMasks565, pattern(2, 3));
     const std::string cut = "Error reading from datastream";
+    const std::string kTooLarge = "BMP header claims more than 4194304 pixels";
+    const std::string kColours = "BMP header claims more colours than its depth holds";
     struct Case {
         const char* name;
         std::string bytes;
@@ -87,11 +89,19 @@ TEST(BmpParsing, EachFaultIsNamed) {
     const Case kCases[] = {
         {"sound", good, BmpParse::Parsed, ""},
         {"the old header", bmp(2, 3, 24, 0, "", pattern(2, 3, 3), true), BmpParse::Parsed, ""},
-        {"too large", bmp(2049, 2048, 16, 0), BmpParse::Absurd,
-         "BMP header claims more than 4194304 pixels"},
+        {"too large", bmp(2049, 2048, 16, 0), BmpParse::Absurd, kTooLarge},
+        {"too large, drawn top down", bmp(10, INT_MIN, 16, kBitFields, kMasks565), BmpParse::Absurd,
+         kTooLarge},
+        {"too large, the old header", bmp(65535, 65535, 24, 0, "", "", true), BmpParse::Absurd,
+         kTooLarge},
+        {"too large, cut in its depth", bmp(34799, 64768, 1, 0, "", "", true).substr(0, 25),
+         BmpParse::Absurd, kTooLarge},
         {"largest", bmp(2048, 2048, 16, 0, "", std::string(2048 * 4096, 0)), BmpParse::Parsed, ""},
-        {"palette too long", bmp(2, 2, 4, 0, std::string(17 * 4, 0)), BmpParse::Absurd,
-         "BMP header claims more colours than its depth holds"},
+        {"palette too long", bmp(2, 2, 4, 0, std::string(17 * 4, 0)), BmpParse::Absurd, kColours},
+        {"palette too long, 8 bits", bmp(2, 2, 8, 1, std::string(257 * 4, 0)), BmpParse::Absurd,
+         kColours},
+        {"palette too long, 1 bit", bmp(8, 1, 1, 0, std::string(3 * 4, 0)), BmpParse::Absurd,
+         kColours},
         {"one byte", "B", BmpParse::NotRead, cut},
         {"no signature", "XM" + good.substr(2), BmpParse::NotRead,
          "File is not a Windows BMP file"},

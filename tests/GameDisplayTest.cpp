@@ -1,7 +1,6 @@
 #include "GameDisplay.h"
 #include "TestSupport.h"
 
-#include <climits>
 #include <filesystem>
 #include <tuple>
 
@@ -57,35 +56,16 @@ TEST_F(GameDisplayTest, TextIsLaidOutLetterByLetter) {
     EXPECT_EQ(sizeOf(createText("71")), "12x12");
 }
 
-// Refused for its claimed size or palette before SDL goes looking for pixels.
+// Refused for its claimed size or palette before SDL goes looking for pixels: for these SDL
+// would unpack billions of pixels, or make room for gigabytes of palette. Up to the limits,
+// pictures that SDL reads still load.
 TEST_F(GameDisplayTest, HeadersClaimingAbsurdSizesAreRefusedUnread) {
-    // Cut off in the depth, or run-length coded, SDL would unpack billions of pixels from bytes.
-    for (const std::string& bytes :
-         {bmp(30000, 30000, 32, 0), bmp(10, INT_MIN, 16, kBitFields, kMasks565),
-          bmp(65535, 65535, 24, 0, "", "", true),
-          bmp(34799, 64768, 1, 0, "", "", true).substr(0, 25),
-          bmp(20000, 20000, 8, kRunLength8, kPalette, kEnd)}) {
-        EXPECT_EQ(load(bytes), "none");
-        EXPECT_EQ(said,
-                  "Couldn't load images/bad.bmp: BMP header claims more than 4194304 pixels\n");
-    }
-    // SDL would make room for gigabytes of palette.
-    for (const std::string& bytes :
-         {claimingColours(kEightBit, 0xFFFFFFFFLL), claimingColours(kEightBit, 257),
-          claimingColours(kOneBit, 3)}) {
-        EXPECT_EQ(load(bytes), "none");
-        EXPECT_EQ(
-            said,
-            "Couldn't load images/bad.bmp: BMP header claims more colours than its depth holds\n");
-    }
-    // No signature, no width or height, pixels cut off.
-    const std::string good = bmp(2, 3, 16, kBitFields, kMasks565, std::string(12, '\xFF'));
-    for (const std::string& bytes : {"XM" + good.substr(2), bmp(0, 3, 16, kBitFields, kMasks565),
-                                     bmp(2, 0, 16, kBitFields, kMasks565), good.substr(0, 70)}) {
-        EXPECT_EQ(load(bytes), "none");
-        EXPECT_EQ(said.rfind("Couldn't load images/bad.bmp: ", 0), 0u) << said;
-    }
-    // Up to the limits, pictures still load.
+    EXPECT_EQ(load(bmp(20000, 20000, 8, kRunLength8, kPalette, kEnd)), "none");
+    EXPECT_EQ(said, "Couldn't load images/bad.bmp: BMP header claims more than 4194304 pixels\n");
+    EXPECT_EQ(load(claimingColours(kEightBit, 0xFFFFFFFFLL)), "none");
+    EXPECT_EQ(
+        said,
+        "Couldn't load images/bad.bmp: BMP header claims more colours than its depth holds\n");
     EXPECT_EQ(load(bmp(2048, 2048, 8, kRunLength8, kPalette, kEnd)), "2048x2048");
     EXPECT_EQ(load(claimingColours(kEightBit, 256)), "2x2");
     EXPECT_EQ(load(claimingColours(kOneBit, 2)), "8x1");
