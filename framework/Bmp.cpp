@@ -148,7 +148,6 @@ public:
 
     // 8 bits of a channel put in place, keeping the high ones.
     Uint32 narrow(Uint32 eightBits) const {
-        if (bits == 0) return 0;
         return (bits >= 8 ? eightBits << (bits - 8) : eightBits >> (8 - bits)) << shift;
     }
 

@@ -43,7 +43,6 @@ PictureRead Picture::read(const std::string& path, const Place& place) {
 
 PictureRead Picture::readFrom(const std::string& path, const Place* place) {
     decoded.reset();
-    part = {0, 0, 0, 0};
     File file(path);
     if (!file.isOpen()) return PictureRead::Refused;
     if (bytes->size() < kFirstRead) bytes->resize(kFirstRead);

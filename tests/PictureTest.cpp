@@ -80,6 +80,7 @@ TEST_F(PictureTest, LargePicturesAreReadStraightOntoTheDisplayOrFallBack) {
         {"more rows than one request", sixteenBit(40, -kTall), 0, 0, PictureRead::Read},
         {"another format", sixteenBit(200, 180, kMasks555), 0, 0, PictureRead::LeftToSdl},
         {"small", sixteenBit(20, 18), 7, 9, PictureRead::Read},
+        {"just larger than the first read", sixteenBit(32, 1023), 0, 0, PictureRead::Drawn},
         {"small, in a clip rectangle", sixteenBit(20, 18), 7, 9, PictureRead::Read, {9, 12, 3, 2}},
         {"clip rectangle as wide as it",
          sixteenBit(200, 180),
