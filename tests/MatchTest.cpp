@@ -100,7 +100,8 @@ TEST_F(MatchTest, ACrashCostsALifeScoresAndExplodesForTwentyFiveFrames) {
     EXPECT_EQ(stdoutOf([&] { frames(23); }), "");
     EXPECT_FALSE(game.player.isAlive());
     frames(1);
-    EXPECT_TRUE(game.player.isAlive() && game.player.isVisible());
+    EXPECT_TRUE(game.player.isAlive());
+    EXPECT_TRUE(game.player.isVisible());
     game.lives = 1;  // the last one, lost to an asteroid
     game.player.setPos(200, 200);
     game.player.setVel(0, 0);
@@ -193,4 +194,45 @@ TEST_F(MatchTest, ThePilotKeepsItsCadence) {
     game.enemy.kill();
     frames(1);
     EXPECT_TRUE(game.enemy.missiles.empty());
+}
+
+// On an 800 x 600 screen a body wraps once it is past 780 or 580, or before -20.
+TEST(WrapAround, ABodyWrapsOnlyPastTheMargin) {
+    // clang-format off
+    const struct { const char* name; int x, y, wrappedX, wrappedY; } cases[] = {
+        {"at the right margin", 780, 9, 780, 9}, {"past the right margin", 781, 9, -19, 9},
+        {"at the left margin", -20, 9, -20, 9}, {"past the left margin", -21, 9, 779, 9},
+        {"at the bottom margin", 9, 580, 9, 580}, {"past the bottom margin", 9, 581, 9, -19},
+        {"at the top margin", 9, -20, 9, -20}, {"past the top margin", 9, -21, 9, 579},
+        {"past a corner", 781, -21, -19, 579}};
+    // clang-format on
+    SDL_Surface* screen = makeScreen(800, 600);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Sprite body(false);
+        body.setPos(c.x, c.y);
+        update_wrapAroundScreen(body, screen);
+        EXPECT_EQ(centre(body), Pair(c.wrappedX, c.wrappedY));
+    }
+    SDL_FreeSurface(screen);
+}
+
+// The pull is the strength over the squared distance, towards the attractor, at most 50.
+TEST(Gravity, PullsTowardsTheAttractorByTheInverseSquareUpToFifty) {
+    // clang-format off
+    const struct { const char* name; int x, y; double pullX, pullY; } cases[] = {
+        {"from the west", 390, 300, 9.8, 0}, {"from the south", 400, 310, 0, -9.8},
+        {"from twice as far north", 400, 280, 0, 2.45}, {"too close", 402, 300, -50, 0},
+        {"on top, pulled east", 400, 300, 50, 0}};
+    // clang-format on
+    Sprite sun(true);
+    sun.setPos(400, 300);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Sprite body(false);
+        body.setPos(c.x, c.y);
+        pullGravity(body, sun, 980);
+        EXPECT_NEAR(body.getVel().x, c.pullX, 1e-3);
+        EXPECT_NEAR(body.getVel().y, c.pullY, 1e-3);
+    }
 }
