@@ -58,6 +58,11 @@ TEST_F(MatchTest, EachMatchStartsAfreshAndEndsOnEscapeOrQuit) {
         EXPECT_EQ(game.console.ui_files, std::list<std::string>{"images/Score.bmp"});
         way < 2 ? pushKey(way ? SDL_KEYUP : SDL_KEYDOWN, SDLK_ESCAPE) : pushQuit();
         frames(1);
+        const auto textAt = [&](int x, int y) { return pixelAt(game.console.screen, x, y); };
+        EXPECT_EQ(textAt(71, 0), kWhite);  // the score's first digit, and "LIVES: 15"
+        EXPECT_NE(textAt(70, 0), kWhite);
+        EXPECT_EQ(textAt(600, 4), kWhite);
+        EXPECT_NE(textAt(599, 4), kWhite);
         EXPECT_EQ(finish(), "FINAL SCORE: 0\n") << way;
         EXPECT_FALSE(match->isRunning()) << way;
     }
@@ -79,7 +84,7 @@ TEST_F(MatchTest, KeysAreRoutedByPlayerModeOneAFrame) {
         finish();
     }
     start();
-    game.lives = 300;  // the sun and the pilot may shoot it down meanwhile
+    game.lives = 300;                          // the sun and the pilot may shoot it down meanwhile
     for (int batch = 0; batch < 3; ++batch) {  // more than the 128 events SDL itself holds
         for (int i = 0; i < 100; ++i) pushKey(i % 2 ? SDL_KEYUP : SDL_KEYDOWN, SDLK_q);
         frames(1);
@@ -97,6 +102,7 @@ TEST_F(MatchTest, ACrashCostsALifeScoresAndExplodesForTwentyFiveFrames) {
     game.enemy.setPos(100, 100);
     EXPECT_EQ(stdoutOf([&] { frames(1); }), "LIVES: 14\nScore: 50\n");
     EXPECT_EQ(pixelAt(game.console.screen, 100 - 22, 100 - 24), 0xFF00FFu);  // the explosion
+    EXPECT_NE(pixelAt(game.console.screen, 100 + 23, 100), 0xFF00FFu);       // and no further
     EXPECT_EQ(stdoutOf([&] { frames(23); }), "");
     EXPECT_FALSE(game.player.isAlive());
     frames(1);
@@ -169,9 +175,11 @@ TEST_F(MatchTest, MissilesHitShipsAndEachOtherButPassThroughAsteroids) {
 }
 
 // The pilot's counter starts at 45; it thrusts every 15 and fires every 30, turns at 130 and starts
-// again at 91; it fires only while alive and brakes against its motion above top speed.
+// again at 91; it fires only while alive, brakes against its motion above top speed, and faces the
+// way its picture shows.
 TEST_F(MatchTest, ThePilotKeepsItsCadence) {
     start(0, false);
+    std::srand(2);
     game.enemy.setVel(4, 90);  // south, nudged east by the first thrust
     frames(1);
     EXPECT_NEAR(game.enemy.getAcc().magnitude, 0.1, 1e-12);
@@ -188,6 +196,8 @@ TEST_F(MatchTest, ThePilotKeepsItsCadence) {
     EXPECT_EQ(seen[85], 91);
     EXPECT_EQ(seen[125], 91);
     EXPECT_EQ(firedAt, (std::vector<int>{60, 90, 120, 120, 120}));
+    EXPECT_EQ(game.enemy.getFilename(), "images/ship_sprite/Ship-2_S.bmp");  // with this seed
+    EXPECT_NEAR(game.enemy.getPos().facing, toRadians(90), 1e-9);
     finish();
     start(0, false);
     frames(15);  // the counter reaches 60

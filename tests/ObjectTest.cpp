@@ -35,6 +35,8 @@ TEST_F(ObjectTest, DrawsItsPictureCentredByItsNominalSize) {
         EXPECT_EQ(pixelAt(screen, c.left, c.top), kRed) << c.width;
         EXPECT_EQ(pixelAt(screen, c.left + 9, c.top + 5), kRed) << c.width;
         EXPECT_EQ(countColour(screen, kRed), 60) << c.width;
+        button.moveBy(-3, 4);
+        EXPECT_EQ(centre(button), Pair(c.x - 3, c.y + 4)) << c.width;
     }
 }
 

@@ -67,6 +67,7 @@ TEST_F(TitleMenuTest, KeysWalkThePagesAndFlipTheOptions) {
         EXPECT_EQ(t.getFilename(), std::string("images/toggle") + s.toggle.state + ".bmp");
     }
     EXPECT_EQ(game.console.bg_files.back(), "images/TitleScreen.bmp");
+    EXPECT_EQ(pixelAt(game.console.screen, 0, 0), pixelAt(game.console.screen, 511, 511));
     EXPECT_FALSE(game.sunOn || game.wrapOn);
     EXPECT_TRUE(menu.isRunning());
     press("U\n");
