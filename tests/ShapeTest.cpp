@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <new>
-#include <string>
 
 struct Outline : Polygon {  // the smallest concrete polygon: points without a hit test
     explicit Outline(int n) : Polygon(n) {}
@@ -27,15 +26,13 @@ TEST(ShapeHitTest, EdgesCountForPointsAndCirclesButNotRectangles) {
     // clang-format on
     for (const auto& p : points) EXPECT_EQ(p.shape.on_this(p.x, p.y), p.in) << p.x << "," << p.y;
     a.width = a.height = b.width = b.height = 4;
-    for (int offset : {3, 4, 10, 11, -3, -4, -10, -11}) {  // along x, then along y
-        for (bool alongY : {false, true}) {
-            SCOPED_TRACE(std::to_string(offset) + (alongY ? " down" : " right"));
-            b.x = d.x = alongY ? 0 : offset;
-            b.y = d.y = alongY ? offset : 0;
-            EXPECT_EQ(a.on_this(b), std::abs(offset) == 3);
-            EXPECT_EQ(b.on_this(a), std::abs(offset) == 3);
-            EXPECT_EQ(c.on_this(d), std::abs(offset) <= 10);
-            EXPECT_EQ(d.on_this(c), std::abs(offset) <= 10);
+    for (int offset : {3, 4, 10, 11, -3, -4, -10, -11}) {
+        for (bool down : {false, true}) {  // along x, then along y
+            b.x = d.x = down ? 0 : offset, b.y = d.y = down ? offset : 0;
+            EXPECT_EQ(a.on_this(b), std::abs(offset) == 3) << offset << down;
+            EXPECT_EQ(b.on_this(a), std::abs(offset) == 3) << offset << down;
+            EXPECT_EQ(c.on_this(d), std::abs(offset) <= 10) << offset << down;
+            EXPECT_EQ(d.on_this(c), std::abs(offset) <= 10) << offset << down;
         }
     }
 }

@@ -1,9 +1,9 @@
 #include "Game.h"
 #include "TestSupport.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <set>
 
 void send(Ship& ship, Uint8 type, SDLKey sym) {
     SDL_Event event = keyEvent(type, sym);
@@ -107,35 +107,27 @@ TEST_F(ShipTest, KillAndRespawnTakeTwentyFiveFramesAndLandAnywhereOnTheScreen) {
     EXPECT_TRUE(ship.isDead());
     EXPECT_FALSE(ship.isFiring());
     for (int frame = 1; frame <= 25; ++frame) {
-        SCOPED_TRACE(frame);
-        EXPECT_FALSE(ship.isAlive());
         ship.unKill();
-        EXPECT_FALSE(ship.isDead());
-        EXPECT_EQ(ship.isAlive(), frame == 25);
-        EXPECT_EQ(ship.isVisible(), frame == 25);
-        EXPECT_EQ(ship.collid(), frame == 25);
+        EXPECT_FALSE(ship.isDead()) << frame;
+        EXPECT_EQ(ship.isAlive(), frame == 25) << frame;
+        EXPECT_EQ(ship.isVisible(), frame == 25) << frame;
+        EXPECT_EQ(ship.collid(), frame == 25) << frame;
     }
     std::srand(1);
-    Pair farthest(0, 0), fastest(0, 0);  // (x, y), and (speed, heading)
+    std::set<double> speeds;
     for (int life = 0; life < 100; ++life) {
         ship.kill();
         for (int i = 0; i < 25; ++i) ship.unKill();
-        const double speed = ship.getVel().magnitude, heading = ship.getVel().angle * 180 / kBodyPi;
+        const double heading = ship.getVel().angle * 180 / kBodyPi;
         ASSERT_GE(ship.getx(), 0);
         ASSERT_LT(ship.getx(), 800);
         ASSERT_GE(ship.gety(), 0);
         ASSERT_LT(ship.gety(), 600);
-        ASSERT_EQ(speed, std::round(speed));
         ASSERT_NEAR(heading, std::round(heading), 1e-9);
         ASSERT_GE(heading, 0);
-        ASSERT_LT(heading, 360);
-        farthest = {std::max(farthest.first, ship.getx()), std::max(farthest.second, ship.gety())};
-        fastest = {std::max<int>(fastest.first, speed), std::max<int>(fastest.second, heading)};
+        speeds.insert(ship.getVel().magnitude);
     }
-    EXPECT_GT(farthest.first, 700);
-    EXPECT_GT(farthest.second, 500);
-    EXPECT_EQ(fastest.first, 4);
-    EXPECT_GT(fastest.second, 340);
+    EXPECT_EQ(speeds, (std::set<double>{0, 1, 2, 3, 4}));
     Game blind;
     for (Ship* lone : {new Ship(nullptr), new Ship(&blind)}) {
         lone->kill();

@@ -68,7 +68,8 @@ TEST_F(TitleMenuTest, KeysWalkThePagesAndFlipTheOptions) {
     }
     EXPECT_EQ(game.console.bg_files.back(), "images/TitleScreen.bmp");
     EXPECT_EQ(pixelAt(game.console.screen, 0, 0), pixelAt(game.console.screen, 511, 511));
-    EXPECT_FALSE(game.sunOn || game.wrapOn);
+    EXPECT_FALSE(game.sunOn);
+    EXPECT_FALSE(game.wrapOn);
     EXPECT_TRUE(menu.isRunning());
     press("U\n");
     EXPECT_FALSE(menu.isRunning());
