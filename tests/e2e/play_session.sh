@@ -7,9 +7,7 @@ source "$(dirname "$0")/lib.sh"
 sun() { (($(import -window "$window" -crop 1x1+395+295 -format "%[fx:intensity $1]" info:))); }
 
 # Deaths in the match now being played, of either ship: the game says "LIVES:" or "Score:".
-deaths() {
-    awk '/^FINAL SCORE/ { n = 0 } /^(LIVES|Score): / { ++n } END { print n + 0 }' "$work/stdout"
-}
+deaths() { awk '/^FINAL/ { n = 0 } /^(LIVES|Score):/ { ++n } END { print n + 0 }' "$work/stdout"; }
 
 # Turns and holds fire for half a second; $w x $h are then the pixels the missiles' glow covers.
 fire() {
@@ -32,10 +30,9 @@ press Escape
 wait_for_window 512x512
 grep -q '^FINAL SCORE: ' "$work/stdout" || fail "no final score after Escape"
 
-# The sun off, and a two-player match where only the first player fires, east and then south. It
-# starts every match at rest at (50, 50) with room both ways, and with the sun off and the second
-# ship idle only an asteroid can kill a ship; a volley in a match where a ship died is taken again
-# in a fresh one.
+# The sun off, and a two-player match where the first player fires east, then south, at rest at
+# (50, 50) as every match starts. With the sun off and the second ship idle only an asteroid can
+# kill a ship; a volley in a match where a ship died is taken again in a fresh match.
 press Down Return Return Left Return Return Down Return
 wait_for_window 800x600
 expect_screen match_without_sun images/Space.bmp 0.10
@@ -52,7 +49,8 @@ read -r w h <<<"$row" && ((w > 60 && w > 2 * h)) || fail "no row of missiles: $w
 read -r w h <<<"$column" && ((h > 60 && h > 2 * w)) || fail "no column of missiles: $w x $h pixels"
 "$CLOSE_WINDOW" "$window"
 wait_for_window 512x512
-[ "$(grep -c '^FINAL SCORE: ' "$work/stdout")" = "$matches" ] || fail "closing did not end the match"
+[ "$(grep -c '^FINAL SCORE: ' "$work/stdout")" = "$matches" ] ||
+    fail "closing did not end the match"
 press Up Return
 expect_exit 0
 echo "play session: ok"
