@@ -58,11 +58,11 @@ TEST_F(MatchTest, EachMatchStartsAfreshAndEndsOnEscapeOrQuit) {
         EXPECT_EQ(game.console.ui_files, std::list<std::string>{"images/Score.bmp"});
         way < 2 ? pushKey(way ? SDL_KEYUP : SDL_KEYDOWN, SDLK_ESCAPE) : pushQuit();
         frames(1);
-        const auto textAt = [&](int x, int y) { return pixelAt(game.console.screen, x, y); };
-        EXPECT_EQ(textAt(71, 0), kWhite);  // the score's first digit, and "LIVES: 15"
-        EXPECT_NE(textAt(70, 0), kWhite);
-        EXPECT_EQ(textAt(600, 4), kWhite);
-        EXPECT_NE(textAt(599, 4), kWhite);
+        SDL_Surface* const screen = game.console.screen;
+        EXPECT_EQ(pixelAt(screen, 71, 0), kWhite);  // the score's first digit, and "LIVES: 15"
+        EXPECT_NE(pixelAt(screen, 70, 0), kWhite);
+        EXPECT_EQ(pixelAt(screen, 600, 4), kWhite);
+        EXPECT_NE(pixelAt(screen, 599, 4), kWhite);
         EXPECT_EQ(finish(), "FINAL SCORE: 0\n") << way;
         EXPECT_FALSE(match->isRunning()) << way;
     }
@@ -175,8 +175,7 @@ TEST_F(MatchTest, MissilesHitShipsAndEachOtherButPassThroughAsteroids) {
 }
 
 // The pilot's counter starts at 45; it thrusts every 15 and fires every 30, turns at 130 and starts
-// again at 91; it fires only while alive, brakes against its motion above top speed, and faces the
-// way its picture shows.
+// again at 91; it fires only while alive, brakes above top speed, and faces as its picture shows.
 TEST_F(MatchTest, ThePilotKeepsItsCadence) {
     start(0, false);
     std::srand(2);
@@ -218,11 +217,10 @@ TEST(WrapAround, ABodyWrapsOnlyPastTheMargin) {
     // clang-format on
     SDL_Surface* screen = makeScreen(800, 600);
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
         Sprite body(false);
         body.setPos(c.x, c.y);
         update_wrapAroundScreen(body, screen);
-        EXPECT_EQ(centre(body), Pair(c.wrappedX, c.wrappedY));
+        EXPECT_EQ(centre(body), Pair(c.wrappedX, c.wrappedY)) << c.name;
     }
     SDL_FreeSurface(screen);
 }
@@ -238,11 +236,10 @@ TEST(Gravity, PullsTowardsTheAttractorByTheInverseSquareUpToFifty) {
     Sprite sun(true);
     sun.setPos(400, 300);
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
         Sprite body(false);
         body.setPos(c.x, c.y);
         pullGravity(body, sun, 980);
-        EXPECT_NEAR(body.getVel().x, c.pullX, 1e-3);
-        EXPECT_NEAR(body.getVel().y, c.pullY, 1e-3);
+        EXPECT_NEAR(body.getVel().x, c.pullX, 1e-3) << c.name;
+        EXPECT_NEAR(body.getVel().y, c.pullY, 1e-3) << c.name;
     }
 }

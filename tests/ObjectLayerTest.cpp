@@ -34,9 +34,8 @@ protected:
     SDL_Event left;
 };
 
-// The front is drawn on top, the skipped one not at all; each motion on the screen, up to its last
-// row and column, moves the dragged object as far and the same way as the mouse, motion off it is
-// caught up later, and the drag waits for the release.
+// The front is drawn on top, the skipped one not at all; motion on the screen, to its edge, moves
+// the dragged object with the mouse, motion off it is caught up later, and a release ends the drag.
 TEST_F(ObjectLayerTest, TheDraggedObjectFollowsTheMouseOverTheOthersUntilReleaseOrQuit) {
     displayElse(console, nullptr);
     EXPECT_EQ(pixelAt(console.screen, 50, 50), kRed);
