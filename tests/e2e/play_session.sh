@@ -47,7 +47,7 @@ expect_screen match_without_sun images/Space.bmp 0.10
 retry 10 0.3 sun '< 0.3' || fail "the sun is still there"
 row='w > 60 && w > 2 * h' column='h > 60 && h > 2 * w' matches=2
 for attempt in 1 2 3 4 5 6; do
-    [ "$attempt" != 6 ] || fail "no $what of missiles in five matches, a ship dying in each: $w x $h"
+    [ "$attempt" != 6 ] || fail "no $what of missiles in five matches, each with a death: $w x $h"
     what=row && volley Right "$row" && what=column && volley Down "$column" && break
     [ "$(deaths)" != 0 ] || fail "no $what of missiles: $w x $h pixels"
     press Escape && wait_for_window 512x512 && press Return Down Return && wait_for_window 800x600
