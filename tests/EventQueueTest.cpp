@@ -1,8 +1,7 @@
 #include "EventQueue.h"
 #include "TestSupport.h"
 
-// Waiting for an event takes in everything SDL holds, as taking one does, so a burst that would
-// overflow SDL's own 128 events is kept whole; an event put back comes first.
+// A wait takes in all SDL holds: a burst past SDL's 128 events stays whole; one put back is next.
 TEST(EventQueue, WaitingKeepsABurstWholeAndAnEventPutBackComesFirst) {
     VideoSession video;
     drainEvents();

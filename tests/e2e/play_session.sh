@@ -10,18 +10,12 @@ sun() { (($(import -window "$window" -crop 1x1+395+295 -format "%[fx:intensity $
 deaths() { awk '/^FINAL/ { n = 0 } /^(LIVES|Score):/ { ++n } END { print n + 0 }' "$work/stdout"; }
 
 # Whether the pixels the missiles' glow covers, $w x $h in a new screenshot, pass a test.
-glow() {
-    read -r w h < <(import -window "$window" png:- |
-        convert - +opaque '#103C4A' -trim -format '%w %h\n' info: 2>/dev/null)
-    (($1))
-}
-# Turns and holds fire until the glow passes the test, for ten seconds at most, however slowly
-# frames come.
+glow() { read -r w h < <(import -window "$window" png:- |
+    convert - +opaque '#103C4A' -trim -format '%w %h\n' info: 2>/dev/null) && (($1)); }
+# Turns and holds fire until the glow passes the test, for ten seconds at most, however slow frames.
 volley() {
-    xdotool key "$1" keydown space
-    retry 40 0.25 glow "$2" && passed=0 || passed=1
-    xdotool keyup space
-    return $passed
+    xdotool key "$1" keydown space && retry 40 0.25 glow "$2" && xdotool keyup space ||
+        { xdotool keyup space; false; }
 }
 
 start_x
