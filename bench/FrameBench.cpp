@@ -38,7 +38,9 @@ Session& session() {
 }
 
 // A still scene that stays the same frame after frame: the ships apart, the
-// asteroids and armed missiles on a grid where nothing touches.
+// asteroids and armed missiles on a grid where nothing touches (the first
+// ship's missiles below it, the asteroids' rows, then the second ship's
+// missiles above it).
 void layScene(Game& game, int asteroids, int missilesEach) {
     game.player.setPos(60, 60);
     game.enemy.setPos(740, 540);
@@ -49,12 +51,12 @@ void layScene(Game& game, int asteroids, int missilesEach) {
         Sprite rock(true);
         rock.setImage("images/asteroid3.bmp");
         rock.resize(26, 26);
-        rock.setPos(100 + (i % 20) * 30, 140 + (i / 20) * 30);
+        rock.setPos(100 + (i % 20) * 30, 210 + (i / 20) * 30);
         game.asteroids.push_back(rock);
     }
     for (Ship* ship : {&game.player, &game.enemy}) {
         ship->clear();
-        const int top = ship == &game.player ? 20 : 320;
+        const int top = ship == &game.player ? 100 : 360;
         for (int i = 0; i < missilesEach; ++i) {
             Sprite* m = ship->createMissile();
             m->setVel(0, 0);

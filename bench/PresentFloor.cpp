@@ -1,6 +1,6 @@
 // The floor under every frame the game shows: an 800 x 600 16-bit frame
-// presented 60 times a second and nothing else, with SDL started the way the
-// game starts it. Runs until its window is closed. bench/present-cost.sh
+// presented 60 times a second and nothing else, with SDL's video started the
+// way the game starts it. Runs until its window is closed. bench/present-cost.sh
 // measures it beside the game.
 #include "FramePacer.h"
 #include "GameDisplay.h"

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <iostream>
 #include <string>
 
@@ -180,8 +179,8 @@ void Match::flyEnemy() {
         enemy.pushVel(kPilotJolt, randomBelow(kFullTurn));
     }
     if (c == kTurnAt) {
-        if (std::rand() % 10 > 3) {
-            const int d = std::rand() % 4;
+        if (randomBelow(10) > 3) {
+            const int d = randomBelow(4);
             enemy.turn(d * 90, kDirections[d]);
         }
         aiCounter = kCycleRestart;

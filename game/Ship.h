@@ -42,7 +42,6 @@ public:
     void unKill();
     bool isAlive() const;
     bool isDead() const;
-    int getRespawnTimer() const { return respawnTimer; }
     bool isFiring() const { return firing; }
 
     void animate(Direction direction);

@@ -4,8 +4,8 @@
 #include "GameDisplay.h"
 #include "Object.h"
 
-// Angles cross every interface in degrees and are stored in radians; bodies
-// convert with this rounded pi.
+// Angles go into bodies in degrees and are stored in radians, as getPos(),
+// getVel() and getAcc() give them back; bodies convert with this rounded pi.
 const double kBodyPi = 3.14159;
 
 inline double toRadians(double degrees) {
@@ -19,7 +19,7 @@ const double kFinePi = 3.1415926535859;
 const int kFullTurn = 360;
 
 // A draw from rand() reduced below `bound`; an empty range gives 0. Every
-// random place, speed and heading of a match comes from it.
+// random number of a match is drawn through it.
 int randomBelow(int bound);
 
 // Where a body is and which way it faces (radians).

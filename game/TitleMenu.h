@@ -36,8 +36,6 @@ public:
     void frame();
 
     int getSelector() const { return selector; }
-    int getFirstEntry() const { return firstEntry; }
-    int getLastEntry() const { return lastEntry; }
     const Object& getCursor() const { return cursor; }
     const Object& getToggle() const { return toggle; }
 

@@ -20,7 +20,6 @@ TEST(Animation, FramesKeepTheirOrderAndCopiesTheirOwnPictures) {
         original->add_image("images/" + std::to_string(width) + ".bmp", 'a' + width / 2 - 1);
     }
     EXPECT_EQ(stderrOf([&] { original->add_image("images/missing.bmp", 'm'); }), "");
-    for (int index : {-1, 4}) original->remove_image(index);
     original->add_images_from_folder("images");
     Animation copy(*original), assigned;
     assigned.add_image("images/5.bmp", 'b');
@@ -34,8 +33,17 @@ TEST(Animation, FramesKeepTheirOrderAndCopiesTheirOwnPictures) {
         ASSERT_EQ(framesOf(*a), "a3 b5 c7 m-");
         EXPECT_EQ(pixelAt(a->frames[2].surface, 6, 1), kBlue);
     }
-    copy.remove_image(1);
-    EXPECT_EQ(framesOf(copy), "a3 c7 m-");
+    // clang-format off
+    const struct { const char* name; int index; const char* left; } removals[] = {
+        {"before the first", -1, "a3 b5 c7 m-"}, {"the first", 0, "b5 c7 m-"},
+        {"a middle one", 1, "a3 c7 m-"}, {"the last", 3, "a3 b5 c7"},
+        {"past the last", 4, "a3 b5 c7 m-"}};
+    // clang-format on
+    for (const auto& r : removals) {
+        Animation shorter(copy);
+        shorter.remove_image(r.index);
+        EXPECT_EQ(framesOf(shorter), r.left) << r.name;
+    }
     SDL_Surface* const first = copy.frames[0].surface;
     assigned = Animation(std::move(copy));
     EXPECT_EQ(assigned.frames[0].surface, first);

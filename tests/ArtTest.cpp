@@ -11,17 +11,21 @@ const std::string kImages = kBuiltResources + "/images/";
 // that the web page's decoder gives every pixel's colour.
 static auto loadChecked(const std::string& path) {
     std::shared_ptr<SDL_Surface> p(SDL_LoadBMP(path.c_str()), SDL_FreeSurface);
-    const SDL_PixelFormat f = p ? *p->format : SDL_PixelFormat{};
-    EXPECT_TRUE(f.BitsPerPixel == 16 && f.Rmask == 0xF800 && f.Gmask == 0x07E0) << path;
+    if (!p) ADD_FAILURE() << "SDL can't read it";
+    if (!p) return p;
+    EXPECT_EQ(p->format->BitsPerPixel, 16);
+    EXPECT_EQ(p->format->Rmask, 0xF800u);
+    EXPECT_EQ(p->format->Gmask, 0x07E0u);
     std::string rows, file = readFile(path);
-    for (int y = p ? p->h - 1 : -1; y >= 0; --y)
+    for (int y = p->h - 1; y >= 0; --y)
         rows.append(static_cast<char*>(p->pixels) + y * p->pitch, p->w * 2).append(p->w % 2 * 2, 0);
-    EXPECT_TRUE(p && file.substr(static_cast<unsigned char>(file.at(10))) == rows) << path;
+    EXPECT_TRUE(file.substr(static_cast<unsigned char>(file.at(10))) == rows) << "rows differ";
     SDL_Surface* web = decodeAsPage(path);
+    EXPECT_TRUE(web) << "the page can't read it";
     int differ = 0;
-    for (int i = 0; p && web && i < p->w * p->h; ++i)
+    for (int i = 0; web && i < p->w * p->h; ++i)
         differ += pixelAt(web, i % p->w, i / p->w) != pixelAt(p.get(), i % p->w, i / p->w);
-    EXPECT_TRUE(web && differ == 0) << path << ": " << differ << " pixels differ";
+    EXPECT_EQ(differ, 0) << "pixels differ on the page";
     SDL_FreeSurface(web);
     return p;
 }
@@ -36,8 +40,10 @@ TEST(Art, EveryPictureTheGameLoadsHasItsSize) {
         "Title_Options 512 512");
     std::string name;
     for (int width, height; pictures >> name >> width >> height;) {
+        SCOPED_TRACE(name);
         auto p = loadChecked(kImages + name + ".bmp");
-        EXPECT_EQ(p ? std::pair(p->w, p->h) : std::pair(0, 0), std::pair(width, height)) << name;
+        EXPECT_EQ(p ? p->w : 0, width);
+        EXPECT_EQ(p ? p->h : 0, height);
     }
 }
 

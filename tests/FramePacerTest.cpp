@@ -12,10 +12,11 @@ TEST(FramePacer, SleepsUntilTheNextSixtiethAndRestartsWhenFarBehind) {
     // clang-format off
     const struct { double work; bool slept; double after; } frames[] = {
         {4, true, 1000 + kFrame},  // on time: sleeps until the next frame
-        {kFrame + 5, false, 1000 + 2 * kFrame + 5},  // late by less than a frame: at once
-        {2, true, 1000 + 3 * kFrame},  // and back on the old schedule
-        {500, false, 1500 + 3 * kFrame},  // far behind: starts a new schedule
-        {1, true, 1500 + 4 * kFrame}};
+        {kFrame, false, 1000 + 2 * kFrame},  // just due: at once
+        {kFrame + 5, false, 1000 + 3 * kFrame + 5},  // late by less than a frame: at once
+        {2, true, 1000 + 4 * kFrame},  // and back on the old schedule
+        {500, false, 1500 + 4 * kFrame},  // far behind: starts a new schedule
+        {1, true, 1500 + 5 * kFrame}};
     // clang-format on
     for (const auto& f : frames) {
         const int before = sleeps;
@@ -25,6 +26,6 @@ TEST(FramePacer, SleepsUntilTheNextSixtiethAndRestartsWhenFarBehind) {
         EXPECT_NEAR(now, f.after, 1e-9) << f.work;
     }
     for (int i = 0; i < 60; ++i) now += 10, pacer.wait();
-    EXPECT_NEAR(now, 2500 + 4 * kFrame, 1e-6);  // sixty frames take a second, without drift
+    EXPECT_NEAR(now, 2500 + 5 * kFrame, 1e-6);  // sixty frames take a second, without drift
     EXPECT_NEAR(pacer.nextFrame(), now + kFrame, 1e-6);
 }

@@ -58,6 +58,11 @@ TEST_F(MatchTest, EachMatchStartsAfreshAndEndsOnEscapeOrQuit) {
         EXPECT_EQ(game.console.ui_files, std::list<std::string>{"images/Score.bmp"});
         way < 2 ? pushKey(way ? SDL_KEYUP : SDL_KEYDOWN, SDLK_ESCAPE) : pushQuit();
         frames(1);
+        SDL_Surface* const screen = game.console.screen;
+        EXPECT_EQ(pixelAt(screen, 71, 0), kWhite);  // the score's first digit, and "LIVES: 15"
+        EXPECT_NE(pixelAt(screen, 70, 0), kWhite);
+        EXPECT_EQ(pixelAt(screen, 600, 4), kWhite);
+        EXPECT_NE(pixelAt(screen, 599, 4), kWhite);
         EXPECT_EQ(finish(), "FINAL SCORE: 0\n") << way;
         EXPECT_FALSE(match->isRunning()) << way;
     }
@@ -79,13 +84,13 @@ TEST_F(MatchTest, KeysAreRoutedByPlayerModeOneAFrame) {
         finish();
     }
     start();
-    game.lives = 3000;  // the sun and the pilot may shoot it down meanwhile
-    for (int batch = 0; batch < 30; ++batch) {
+    game.lives = 300;                          // the sun and the pilot may shoot it down meanwhile
+    for (int batch = 0; batch < 3; ++batch) {  // more than the 128 events SDL itself holds
         for (int i = 0; i < 100; ++i) pushKey(i % 2 ? SDL_KEYUP : SDL_KEYDOWN, SDLK_q);
         frames(1);
     }
     pushKey(SDL_KEYDOWN, SDLK_ESCAPE);
-    frames(2970);
+    frames(297);
     EXPECT_TRUE(match->isRunning());
     frames(1);
     EXPECT_FALSE(match->isRunning());
@@ -97,10 +102,12 @@ TEST_F(MatchTest, ACrashCostsALifeScoresAndExplodesForTwentyFiveFrames) {
     game.enemy.setPos(100, 100);
     EXPECT_EQ(stdoutOf([&] { frames(1); }), "LIVES: 14\nScore: 50\n");
     EXPECT_EQ(pixelAt(game.console.screen, 100 - 22, 100 - 24), 0xFF00FFu);  // the explosion
+    EXPECT_NE(pixelAt(game.console.screen, 100 + 23, 100), 0xFF00FFu);       // and no further
     EXPECT_EQ(stdoutOf([&] { frames(23); }), "");
     EXPECT_FALSE(game.player.isAlive());
     frames(1);
-    EXPECT_TRUE(game.player.isAlive() && game.player.isVisible());
+    EXPECT_TRUE(game.player.isAlive());
+    EXPECT_TRUE(game.player.isVisible());
     game.lives = 1;  // the last one, lost to an asteroid
     game.player.setPos(200, 200);
     game.player.setVel(0, 0);
@@ -168,9 +175,10 @@ TEST_F(MatchTest, MissilesHitShipsAndEachOtherButPassThroughAsteroids) {
 }
 
 // The pilot's counter starts at 45; it thrusts every 15 and fires every 30, turns at 130 and starts
-// again at 91; it fires only while alive and brakes against its motion above top speed.
+// again at 91; it fires only while alive, brakes above top speed, and faces as its picture shows.
 TEST_F(MatchTest, ThePilotKeepsItsCadence) {
     start(0, false);
+    std::srand(2);
     game.enemy.setVel(4, 90);  // south, nudged east by the first thrust
     frames(1);
     EXPECT_NEAR(game.enemy.getAcc().magnitude, 0.1, 1e-12);
@@ -187,10 +195,51 @@ TEST_F(MatchTest, ThePilotKeepsItsCadence) {
     EXPECT_EQ(seen[85], 91);
     EXPECT_EQ(seen[125], 91);
     EXPECT_EQ(firedAt, (std::vector<int>{60, 90, 120, 120, 120}));
+    EXPECT_EQ(game.enemy.getFilename(), "images/ship_sprite/Ship-2_S.bmp");  // with this seed
+    EXPECT_NEAR(game.enemy.getPos().facing, toRadians(90), 1e-9);
     finish();
     start(0, false);
     frames(15);  // the counter reaches 60
     game.enemy.kill();
     frames(1);
     EXPECT_TRUE(game.enemy.missiles.empty());
+}
+
+// On an 800 x 600 screen a body wraps once it is past 780 or 580, or before -20.
+TEST(WrapAround, ABodyWrapsOnlyPastTheMargin) {
+    // clang-format off
+    const struct { const char* name; int x, y, wrappedX, wrappedY; } cases[] = {
+        {"at the right margin", 780, 9, 780, 9}, {"past the right margin", 781, 9, -19, 9},
+        {"at the left margin", -20, 9, -20, 9}, {"past the left margin", -21, 9, 779, 9},
+        {"at the bottom margin", 9, 580, 9, 580}, {"past the bottom margin", 9, 581, 9, -19},
+        {"at the top margin", 9, -20, 9, -20}, {"past the top margin", 9, -21, 9, 579},
+        {"past a corner", 781, -21, -19, 579}};
+    // clang-format on
+    SDL_Surface* screen = makeScreen(800, 600);
+    for (const auto& c : cases) {
+        Sprite body(false);
+        body.setPos(c.x, c.y);
+        update_wrapAroundScreen(body, screen);
+        EXPECT_EQ(centre(body), Pair(c.wrappedX, c.wrappedY)) << c.name;
+    }
+    SDL_FreeSurface(screen);
+}
+
+// The pull is the strength over the squared distance, towards the attractor, at most 50.
+TEST(Gravity, PullsTowardsTheAttractorByTheInverseSquareUpToFifty) {
+    // clang-format off
+    const struct { const char* name; int x, y; double pullX, pullY; } cases[] = {
+        {"from the west", 390, 300, 9.8, 0}, {"from the south", 400, 310, 0, -9.8},
+        {"from twice as far north", 400, 280, 0, 2.45}, {"too close", 402, 300, -50, 0},
+        {"on top, pulled east", 400, 300, 50, 0}};
+    // clang-format on
+    Sprite sun(true);
+    sun.setPos(400, 300);
+    for (const auto& c : cases) {
+        Sprite body(false);
+        body.setPos(c.x, c.y);
+        pullGravity(body, sun, 980);
+        EXPECT_NEAR(body.getVel().x, c.pullX, 1e-3) << c.name;
+        EXPECT_NEAR(body.getVel().y, c.pullY, 1e-3) << c.name;
+    }
 }

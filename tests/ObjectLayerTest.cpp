@@ -34,14 +34,14 @@ protected:
     SDL_Event left;
 };
 
-// The front is drawn on top, the skipped one not at all; each motion on the screen moves the
-// dragged object, motion off it is caught up later, and the drag waits for the release.
+// The front is drawn on top, the skipped one not at all; motion on the screen, to its edge, moves
+// the dragged object with the mouse, motion off it is caught up later, and a release ends the drag.
 TEST_F(ObjectLayerTest, TheDraggedObjectFollowsTheMouseOverTheOthersUntilReleaseOrQuit) {
     displayElse(console, nullptr);
     EXPECT_EQ(pixelAt(console.screen, 50, 50), kRed);
     displayElse(console, &objects[0]);
     EXPECT_EQ(pixelAt(console.screen, 50, 50), kGreen);
-    for (Pair at : {Pair(105, 100), Pair(200, 100), Pair(105, 150), Pair(110, 104)})
+    for (Pair at : {Pair(93, 94), Pair(200, 100), Pair(100, 150), Pair(199, 149)})
         push(mouseEvent(SDL_MOUSEMOTION, at.first, at.second));
     std::thread releaser([] {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -49,14 +49,17 @@ TEST_F(ObjectLayerTest, TheDraggedObjectFollowsTheMouseOverTheOthersUntilRelease
     });
     const std::string report = drag();
     releaser.join();
-    EXPECT_EQ(report, "dragged!:  X:105 Y: 100\ndragged!:  X:110 Y: 104\n");
-    EXPECT_EQ(centre(objects[0]), Pair(60, 54));
-    EXPECT_EQ(pixelAt(console.screen, 60, 54), kRed);
-    EXPECT_EQ(pixelAt(console.screen, 150, 100), kWhite);  // the background drawn again
+    EXPECT_EQ(report, "dragged!:  X:93 Y: 94\ndragged!:  X:199 Y: 149\n");
+    EXPECT_EQ(centre(objects[0]), Pair(149, 99));
+    EXPECT_EQ(pixelAt(console.screen, 149, 99), kRed);
+    EXPECT_EQ(pixelAt(console.screen, 50, 50), kGreen);    // the others drawn again
+    EXPECT_EQ(pixelAt(console.screen, 100, 100), kWhite);  // and the background
     EXPECT_FALSE(takeEvent(left));
     // A quit ends the drag and stays queued for the screen's loop.
     push(mouseEvent(SDL_MOUSEMOTION, 105, 100));
     pushQuit();
     EXPECT_EQ(drag(), "dragged!:  X:105 Y: 100\n");
-    EXPECT_TRUE(takeEvent(left) && left.type == SDL_QUIT && !takeEvent(left));
+    ASSERT_TRUE(takeEvent(left));
+    EXPECT_EQ(left.type, SDL_QUIT);
+    EXPECT_FALSE(takeEvent(left));
 }

@@ -1,6 +1,8 @@
 #include "GameDisplay.h"
 #include "TestSupport.h"
 
+#include <cstdlib>
+
 // A selectable 10 x 6 object showing a button that has a selected look, over a 64 x 64 screen.
 class ObjectTest : public testing::Test {
 protected:
@@ -18,8 +20,8 @@ protected:
 
 // Placed by its centre less half its nominal size (height first), drawn at its picture's size.
 TEST_F(ObjectTest, DrawsItsPictureCentredByItsNominalSize) {
-    EXPECT_EQ(std::tuple(Object(4, 26, false).getFilename(), centre(Object(4, 26, false))),
-              std::tuple(NO_FILENAME, Pair(0, 0)));
+    EXPECT_EQ(Object(4, 26, false).getFilename(), NO_FILENAME);
+    EXPECT_EQ(centre(Object(4, 26, false)), Pair(0, 0));
     // clang-format off
     const struct { int height, width, x, y, left, top; } cases[] = {
         {4, 26, 30, 20, 17, 18}, {5, 5, 10, 10, 8, 8}};
@@ -33,19 +35,24 @@ TEST_F(ObjectTest, DrawsItsPictureCentredByItsNominalSize) {
         EXPECT_EQ(pixelAt(screen, c.left, c.top), kRed) << c.width;
         EXPECT_EQ(pixelAt(screen, c.left + 9, c.top + 5), kRed) << c.width;
         EXPECT_EQ(countColour(screen, kRed), 60) << c.width;
+        button.moveBy(-3, 4);
+        EXPECT_EQ(centre(button), Pair(c.x - 3, c.y + 4)) << c.width;
     }
 }
 
-// Borders are outside, also at negative centres.
+// Borders are outside, on every side and also at negative centres.
 TEST(ObjectHitTest, OnlyTheInsideHits) {
-    Object body(5, 5, false);
+    Object body(5, 5, false), other(4, 4, false);
     body.moveTo(-100, -100);
     EXPECT_TRUE(body.is_on_this(-99, -101));
-    EXPECT_FALSE(body.is_on_this(-98, -100) || body.is_on_this(-100, -102));
-    Object other(4, 4, false);
-    for (int x : {-97, -104}) {  // overlapping, then only touching
-        other.moveTo(x, -100);
-        EXPECT_EQ(body.is_on_this(other.getRect()), x == -97) << x;
+    for (Pair p : {Pair(-98, -100), Pair(-102, -100), Pair(-100, -102), Pair(-100, -98)})
+        EXPECT_FALSE(body.is_on_this(p.first, p.second)) << p.first << "," << p.second;
+    for (int offset : {3, 4, -3, -4}) {  // overlapping, then only touching
+        for (bool alongY : {false, true}) {
+            other.moveTo(-100 + (alongY ? 0 : offset), -100 + (alongY ? offset : 0));
+            EXPECT_EQ(body.is_on_this(other.getRect()), std::abs(offset) == 3)
+                << offset << (alongY ? " down" : " right");
+        }
     }
 }
 

@@ -3,8 +3,11 @@
 #include "TestSupport.h"
 #include "TitleMenu.h"
 
-// Where the option toggle shows and the last letter of its picture's name; all zero when hidden.
-using Toggle = std::tuple<int, int, char>;
+// Where the option toggle shows and its state, '1' or '0'; all zero when hidden.
+struct Toggle {
+    int x, y;
+    char state;
+};
 
 // The title screen as start-up leaves it, on the dummy display.
 class TitleMenuTest : public testing::Test {
@@ -50,21 +53,29 @@ TEST_F(TitleMenuTest, KeysWalkThePagesAndFlipTheOptions) {
         {"D\n", 8, {123, 413}, 2, {400, 413, '0'}}, {"L\n", 0, {218, 326}, 1, {}}};
     // clang-format on
     for (const auto& s : steps) {
-        EXPECT_EQ(press(s.keys), s.selector) << s.keys;
-        EXPECT_EQ(centre(menu.getCursor()), s.cursor) << s.keys;
-        EXPECT_EQ(game.console.bg_files.size(), s.pages) << s.keys;
-        const Object& t = menu.getToggle();  // where it shows, and which picture
-        EXPECT_EQ(t.isVisible() ? Toggle(t.getx(), t.gety(), t.getFilename()[13]) : Toggle(),
-                  s.toggle)
-            << s.keys;
+        SCOPED_TRACE(s.keys);
+        EXPECT_EQ(press(s.keys), s.selector);
+        EXPECT_EQ(centre(menu.getCursor()), s.cursor);
+        EXPECT_EQ(game.console.bg_files.size(), s.pages);
+        const auto [x, y] = s.cursor;  // the top left corner of the cursor's picture, 26 x 4
+        EXPECT_EQ(pixelAt(game.console.screen, x - 13, y - 2), kWhite);
+        EXPECT_NE(pixelAt(game.console.screen, x - 13, y - 3), kWhite);
+        const Object& t = menu.getToggle();
+        EXPECT_EQ(t.isVisible(), s.toggle.state != 0);
+        if (!t.isVisible()) continue;
+        EXPECT_EQ(centre(t), Pair(s.toggle.x, s.toggle.y));
+        EXPECT_EQ(t.getFilename(), std::string("images/toggle") + s.toggle.state + ".bmp");
     }
     EXPECT_EQ(game.console.bg_files.back(), "images/TitleScreen.bmp");
-    EXPECT_FALSE(game.sunOn || game.wrapOn);
+    EXPECT_EQ(pixelAt(game.console.screen, 0, 0), pixelAt(game.console.screen, 511, 511));
+    EXPECT_FALSE(game.sunOn);
+    EXPECT_FALSE(game.wrapOn);
     EXPECT_TRUE(menu.isRunning());
     press("U\n");
     EXPECT_FALSE(menu.isRunning());
-    EXPECT_EQ(std::tuple(menu.getCursor().getFilename(), size(menu.getToggle())),
-              std::tuple("images/select1.bmp", Pair(30, 16)));
+    EXPECT_EQ(menu.getCursor().getFilename(), "images/select1.bmp");
+    EXPECT_EQ(size(menu.getCursor()), Pair(26, 4));
+    EXPECT_EQ(size(menu.getToggle()), Pair(30, 16));
 }
 
 // Each PLAY entry runs a match in its mode, whose frames take the keys behind the choice.
