@@ -86,43 +86,36 @@ TEST(BmpParsing, EachFaultIsNamed) {
         BmpParse parse;
         std::string said;
     };
+    const BmpParse parsed = BmpParse::Parsed, absurd = BmpParse::Absurd, no = BmpParse::NotRead;
+    // clang-format off
     const Case kCases[] = {
-        {"sound", good, BmpParse::Parsed, ""},
-        {"the old header", bmp(2, 3, 24, 0, "", pattern(2, 3, 3), true), BmpParse::Parsed, ""},
-        {"too large", bmp(2049, 2048, 16, 0), BmpParse::Absurd, kTooLarge},
-        {"too large, drawn top down", bmp(10, INT_MIN, 16, kBitFields, kMasks565), BmpParse::Absurd,
-         kTooLarge},
-        {"too large, the old header", bmp(65535, 65535, 24, 0, "", "", true), BmpParse::Absurd,
-         kTooLarge},
-        {"too large, cut in its depth", bmp(34799, 64768, 1, 0, "", "", true).substr(0, 25),
-         BmpParse::Absurd, kTooLarge},
-        {"largest", bmp(2048, 2048, 16, 0, "", std::string(2048 * 4096, 0)), BmpParse::Parsed, ""},
-        {"palette too long", bmp(2, 2, 4, 0, std::string(17 * 4, 0)), BmpParse::Absurd, kColours},
-        {"palette too long, 8 bits", bmp(2, 2, 8, 1, std::string(257 * 4, 0)), BmpParse::Absurd,
-         kColours},
-        {"palette too long, 1 bit", bmp(8, 1, 1, 0, std::string(3 * 4, 0)), BmpParse::Absurd,
-         kColours},
-        {"one byte", "B", BmpParse::NotRead, cut},
-        {"no signature", "XM" + good.substr(2), BmpParse::NotRead,
-         "File is not a Windows BMP file"},
-        {"no width", bmp(0, 3, 16, 0), BmpParse::NotRead, "BMP file with bad dimensions (0x3)"},
-        {"no height", bmp(2, 0, 16, 0), BmpParse::NotRead, "BMP file with bad dimensions (2x0)"},
-        {"cut in its masks", good.substr(0, 60), BmpParse::NotRead, cut},
-        {"cut in its rows", good.substr(0, good.size() - 1), BmpParse::NotRead, cut},
-        {"rows before the end", good.substr(0, 10) + little(INT_MAX) + good.substr(14),
-         BmpParse::NotRead, cut},
-        {"compressed", bmp(2, 2, 8, 1, std::string(8, 0)), BmpParse::NotRead,
-         "Compressed BMP files not supported"},
-        {"indexed", bmp(8, 1, 1, 0, std::string(8, 0), std::string(4, 0)), BmpParse::NotRead,
-         "BMP files of 1 bits a pixel not supported"},
-        {"24 bits with masks", bmp(2, 3, 24, kBitFields, kMasks565, pattern(2, 3, 3)),
-         BmpParse::NotRead, "BMP files of 24 bits a pixel not supported"},
+        {"sound", good, parsed, ""},
+        {"the old header", bmp(2, 3, 24, 0, "", pattern(2, 3, 3), true), parsed, ""},
+        {"too large", bmp(2049, 2048, 16, 0), absurd, kTooLarge},
+        {"too large, drawn top down", bmp(10, INT_MIN, 16, kBitFields, kMasks565), absurd, kTooLarge},
+        {"too large, the old header", bmp(65535, 65535, 24, 0, "", "", true), absurd, kTooLarge},
+        {"too large, cut in its depth", bmp(34799, 64768, 1, 0, "", "", true).substr(0, 25), absurd, kTooLarge},
+        {"largest", bmp(2048, 2048, 16, 0, "", std::string(2048 * 4096, 0)), parsed, ""},
+        {"palette too long", bmp(2, 2, 4, 0, std::string(17 * 4, 0)), absurd, kColours},
+        {"palette too long, 8 bits", bmp(2, 2, 8, 1, std::string(257 * 4, 0)), absurd, kColours},
+        {"palette too long, 1 bit", bmp(8, 1, 1, 0, std::string(3 * 4, 0)), absurd, kColours},
+        {"one byte", "B", no, cut},
+        {"no signature", "XM" + good.substr(2), no, "File is not a Windows BMP file"},
+        {"no width", bmp(0, 3, 16, 0), no, "BMP file with bad dimensions (0x3)"},
+        {"no height", bmp(2, 0, 16, 0), no, "BMP file with bad dimensions (2x0)"},
+        {"cut in its masks", good.substr(0, 60), no, cut},
+        {"cut in its rows", good.substr(0, good.size() - 1), no, cut},
+        {"rows past the end", good.substr(0, 10) + little(INT_MAX) + good.substr(14), no, cut},
+        {"compressed", bmp(2, 2, 8, 1, std::string(8, 0)), no, "Compressed BMP files not supported"},
+        {"indexed", bmp(8, 1, 1, 0, std::string(8, 0), std::string(4, 0)), no, "BMP files of 1 bits a pixel not supported"},
+        {"24 bits with masks", bmp(2, 3, 24, kBitFields, kMasks565), no, "BMP files of 24 bits a pixel not supported"},
     };
+    // clang-format on
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.name);
         SDL_SetError("%s", "");
-        Bmp parsed;
-        EXPECT_EQ(parseBmp(reinterpret_cast<const Uint8*>(c.bytes.data()), c.bytes.size(), parsed),
+        Bmp header;
+        EXPECT_EQ(parseBmp(reinterpret_cast<const Uint8*>(c.bytes.data()), c.bytes.size(), header),
                   c.parse);
         EXPECT_EQ(SDL_GetError(), c.said);
     }

@@ -64,14 +64,13 @@ TEST_F(PictureTest, LargePicturesAreReadStraightOntoTheDisplayOrFallBack) {
         PictureRead read;
         SDL_Rect clip = {0, 0, 320, kTall};
     };
+    // clang-format off
     const Case kCases[] = {
         {"bottom up, whole", sixteenBit(200, 180), 10, 20, PictureRead::Drawn},
         {"top down, whole", sixteenBit(200, -180), 100, 0, PictureRead::Drawn},
         {"clipped at the top", sixteenBit(200, 180), 0, -50, PictureRead::Drawn},
-        {"clipped at the bottom, top down", sixteenBit(200, -180), 120, kTall - 30,
-         PictureRead::Drawn},
-        {"clipped at the bottom, bottom up", sixteenBit(200, 180), 120, kTall - 1,
-         PictureRead::Drawn},
+        {"clipped at the bottom, top down", sixteenBit(200, -180), 120, kTall - 30, PictureRead::Drawn},
+        {"clipped at the bottom, bottom up", sixteenBit(200, 180), 120, kTall - 1, PictureRead::Drawn},
         {"clipped at the left", sixteenBit(200, 180), -1, 0, PictureRead::Read},
         {"clipped at the right", sixteenBit(200, 180), 121, 5, PictureRead::Read},
         {"clipped at both sides", sixteenBit(400, 90), -40, 5, PictureRead::Read},
@@ -82,19 +81,10 @@ TEST_F(PictureTest, LargePicturesAreReadStraightOntoTheDisplayOrFallBack) {
         {"small", sixteenBit(20, 18), 7, 9, PictureRead::Read},
         {"just larger than the first read", sixteenBit(32, 1023), 0, 0, PictureRead::Drawn},
         {"small, in a clip rectangle", sixteenBit(20, 18), 7, 9, PictureRead::Read, {9, 12, 3, 2}},
-        {"clip rectangle as wide as it",
-         sixteenBit(200, 180),
-         10,
-         20,
-         PictureRead::Drawn,
-         {10, 30, 200, 50}},
-        {"clip rectangle narrower",
-         sixteenBit(200, 180),
-         10,
-         20,
-         PictureRead::Read,
-         {10, 30, 199, 50}},
+        {"clip rectangle as wide as it", sixteenBit(200, 180), 10, 20, PictureRead::Drawn, {10, 30, 200, 50}},
+        {"clip rectangle narrower", sixteenBit(200, 180), 10, 20, PictureRead::Read, {10, 30, 199, 50}},
     };
+    // clang-format on
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.name);
         for (SDL_Surface* screen : screens) {
