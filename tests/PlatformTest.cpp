@@ -9,7 +9,8 @@ TEST(Platform, TheClockAndTheWaitsKeepTime) {
     sleepUntilSteady(start + 5);
     EXPECT_GE(steadyMilliseconds(), start + 5);
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_TIMER), 0);
-    SDL_AddTimer(10, [](Uint32, void*) -> Uint32 { return pushQuit(), 0; }, nullptr);
+    SDL_AddTimer(
+        10, [](Uint32, void*) -> Uint32 { return pushQuit(), 0; }, nullptr);
     SDL_Event event;
     EXPECT_TRUE(waitForEvent(event));
     EXPECT_EQ(event.type, SDL_QUIT);
