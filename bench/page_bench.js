@@ -3,7 +3,8 @@
 // screen and in one- and two-player matches against the floor page (the
 // game's display set up and presented once per animation frame, nothing
 // drawn), in three rounds one after another, each figure the median of its
-// three; then a touch screen with the controls shown and hidden; and what the
+// three; then a tablet with the controls shown and hidden, and a phone at its
+// real density; and what the
 // page weighs when a server compresses it. Built with `bash tools/dev.sh
 // web`; run by hand:
 //   node bench/page_bench.js [build-web] [seconds per measurement]
@@ -11,7 +12,7 @@
 const fs = require("fs");
 const path = require("path");
 const zlib = require("zlib");
-const { withBrowser, waitFor } = require("../tools/chromium.js");
+const { withBrowser, waitFor } = require("../tools/browsers.js");
 
 // Run in the page before its scripts. A frame starts with its background,
 // put over the whole display, in an animation frame of the browser's; the
@@ -43,6 +44,8 @@ const settle = 2000;
 const desk = { viewport: { width: 1024, height: 768 }, userAgent: "" };
 const tablet = { viewport: { width: 1024, height: 768, hasTouch: true, isMobile: true },
                  userAgent: "" };
+const phone = { viewport: { width: 844, height: 390, deviceScaleFactor: 3, hasTouch: true,
+                            isMobile: true, isLandscape: true }, userAgent: "" };
 
 const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
@@ -94,9 +97,9 @@ async function session(browser, address, device, how, results, { hideControls = 
         .forEach((controls) => controls.style.visibility = "hidden"));
     const keys = async (...names) => { for (const name of names) await page.keyboard.press(name); };
     const display = (width) => waitFor(`a ${width}-wide display`,
-                                       () => page.evaluate((w) => canvas.width === w, width));
-    await waitFor("the game", () => page.evaluate(() => status.hidden));
-    await page.evaluate(() => canvas.focus());
+                                       () => page.evaluate((w) => orbitane.canvas.width === w, width));
+    await waitFor("the game", () => page.evaluate(() => orbitane.running()));
+    await page.evaluate(() => orbitane.canvas.focus());
     results.push(await measure(page, `title screen${how}`));
     await keys("Enter", "Enter");
     await display(800);
@@ -140,6 +143,7 @@ async function main() {
         await session(browser, address, tablet, ", tablet, controls hidden", touch,
                       { hideControls: true });
         await session(browser, address, tablet, ", tablet, controls shown", touch);
+        await session(browser, address, phone, ", phone sideways at 3 to one", touch);
     });
     const results = medians(rounds);
     const floorBusy = results[0].busy;

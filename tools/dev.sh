@@ -13,7 +13,8 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 build_packages=(cmake g++ make pkg-config libsdl1.2-compat-dev zlib1g-dev)
 test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick libx11-dev
-    desktop-file-utils dpkg-dev file lintian appstream clang libclang-rt-14-dev clang-format chromium)
+    desktop-file-utils dpkg-dev file lintian appstream clang libclang-rt-14-dev clang-format chromium
+    firefox-esr webkit2gtk-driver)
 # The web page: Debian's Emscripten, which brings its own SDL 1.2, g++ and
 # zlib for the art generator, which runs on this machine, and a web server.
 web_packages=(cmake g++ make zlib1g-dev emscripten python3)
@@ -53,9 +54,10 @@ build_web() {
     cmake --build "$here/build-web" -j "$jobs"
 }
 
-# puppeteer-core, at the version package-lock.json pins, drives the installed
-# Chromium for the page's test; it downloads no browser. Debian's npm comes in
-# only where no npm is found, so as not to replace one that came with node.
+# puppeteer-core and selenium-webdriver, at the versions package-lock.json
+# pins, drive the installed Chromium, Firefox and WebKit for the page's test;
+# neither downloads a browser or a driver. Debian's npm comes in only where no
+# npm is found, so as not to replace one that came with node.
 install_node_modules() {
     command -v npm >/dev/null || install_missing npm
     (cd "$here" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
@@ -80,7 +82,7 @@ run_tests() {
     build_in "$here/build-asan" -DORBITANE_SANITIZE=ON -DORBITANE_BENCHMARKS=OFF
     ctest --test-dir "$here/build-asan" --output-on-failure --no-tests=error -j "$jobs"
 
-    echo "== The web page in headless Chromium"
+    echo "== The web page in Chromium, Firefox and WebKit"
     build_web
     install_node_modules
     node "$here/tests/e2e/web_page.js" "$here/build-web"

@@ -1,50 +1,52 @@
 // The README's pictures of the game, taken from the real web build in
-// headless Chromium: the title and a match on a desktop, and a match on a
-// phone held sideways with its touch controls. Built with
-// `bash tools/dev.sh web`; run by hand:
+// headless Chromium at the screens' own device pixel ratios: the title and a
+// match on a desktop, a match on a phone held sideways and upright with its
+// touch controls, and a two-player match on a tablet; each says how large the
+// canvas stands on its screen. Built with `bash tools/dev.sh web`; run by hand:
 //   node tools/screenshots.js [build-web] [folder for the pictures]
 "use strict";
 const path = require("path");
-const { withBrowser, waitFor } = require("./chromium.js");
+const { withBrowser, waitFor, keys, touch, canvasBox } = require("./browsers.js");
+const { picture, shoot, likeness } = require("./pictures.js");
 
 const folder = path.resolve(process.argv[2] || path.join(__dirname, "..", "build-web"));
 const out = path.resolve(process.argv[3] || path.join(__dirname, "..", "docs"));
 
-const desk = { viewport: { width: 1024, height: 768 }, userAgent: "" };
-const phone = { viewport: { width: 844, height: 390, hasTouch: true, isMobile: true,
-                            isLandscape: true }, userAgent: "" };
+const screen = (width, height, deviceScaleFactor, touches = false) => ({ userAgent: "", viewport: {
+    width, height, deviceScaleFactor, hasTouch: touches, isMobile: touches, isLandscape: width > height } });
+const desk = screen(1024, 768, 1);
 
-// The keys that lead from the title to the screen to show, and how long
-// the match then runs for its ships and missiles to fly.
+// The keys that lead from the title to the screen to show, the controls held
+// there, and how long the match then runs for its ships and missiles to fly.
 const shots = [
     { name: "title", device: desk, keys: [] },
     { name: "match", device: desk, keys: ["Enter", "Enter"], hold: "Space", wait: 1500 },
-    { name: "phone", device: phone, keys: ["Enter", "Enter"], touch: "Fire", wait: 1500 },
+    { name: "phone", device: screen(844, 390, 3, true), keys: ["Enter", "Enter"], touch: ["Fire"] },
+    { name: "phone-upright", device: screen(390, 844, 3, true), keys: ["Enter", "Enter"],
+      touch: ["Up", "Fire"] },
+    { name: "tablet", device: screen(1024, 768, 2, true), keys: ["Enter", "ArrowDown", "Enter"],
+      touch: ["Fire", "Player 2 Fire"] },
 ];
 
 async function take(browser, address, shot) {
     const page = await browser.newPage();
     await page.emulate(shot.device);
     await page.goto(address);
-    await waitFor("the game", () => page.evaluate(() => status.hidden));
-    await page.evaluate(() => canvas.focus());
-    for (const key of shot.keys) await page.keyboard.press(key);
-    if (shot.keys.length) await waitFor("a match", () => page.evaluate(() => canvas.width === 800));
+    const title = picture(folder, "TitleScreen.bmp");
+    await waitFor("the title", async () => likeness(await shoot(page), title) > 0.995);
+    await keys(page, ...shot.keys);
+    if (shot.keys.length) await waitFor("a match", () => page.evaluate(() => orbitane.canvas.width === 800));
     if (shot.hold) await page.keyboard.down(shot.hold);
-    if (shot.touch) {
-        const box = await (await page.$(`[aria-label="${shot.touch}"]`)).boundingBox();
-        await page.touchscreen.touchStart(box.x + box.width / 2, box.y + box.height / 2);
-    }
-    await new Promise((resolve) => setTimeout(resolve, shot.wait || 500));
+    if (shot.touch) await touch(page, "touchStart", ...shot.touch);
+    await new Promise((resolve) => setTimeout(resolve, shot.wait || 1500));
     const file = path.join(out, `${shot.name}.png`);
-    // A desktop shows the game's display alone; the phone the whole screen.
-    const clip = shot.device === desk ? await page.$eval("#canvas", (c) => {
-        const { x, y, width, height } = c.getBoundingClientRect();
-        return { x, y, width, height };
-    }) : undefined;
-    await page.screenshot({ path: file, clip });
+    // A desktop shows the game's display alone; a touch screen the whole screen.
+    const box = await canvasBox(page);
+    const { left: x, top: y, width, height } = box;
+    await page.screenshot({ path: file, clip: shot.device === desk ? { x, y, width, height } : undefined });
     await page.close();
-    console.log(file);
+    console.log(`${file}: the canvas ${width.toFixed(1)} x ${height.toFixed(1)} CSS pixels ` +
+                `of ${box.screen.join(" x ")}`);
 }
 
 withBrowser(folder, async (browser, address) => {

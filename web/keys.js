@@ -3,7 +3,8 @@
 // at once, in the same task. Each holder (a finger, a pad's button) holds one
 // key at a time; a key goes down with its first holder and up with its last,
 // and the on-screen controls for it light up while it is down.
-"use strict";
+import { canvas } from "./canvas.js";
+
 // DOM code: the key's name, its legacy key code (what SDL reads) and side.
 const kKeys = {
   ArrowUp: ["ArrowUp", 38], ArrowDown: ["ArrowDown", 40], ArrowLeft: ["ArrowLeft", 37],
@@ -11,26 +12,29 @@ const kKeys = {
   Space: [" ", 32], KeyW: ["w", 87], KeyA: ["a", 65], KeyS: ["s", 83], KeyD: ["d", 68],
   ShiftLeft: ["Shift", 16, KeyboardEvent.DOM_KEY_LOCATION_LEFT],
 };
-const heldKeys = new Map();  // holder: the DOM code it holds
+export const heldKeys = new Map();  // holder: the DOM code it holds
 
 function sendKey(code, down) {
   const [key, keyCode, location = 0] = kKeys[code];
-  canvas.dispatchEvent(new KeyboardEvent(down ? "keydown" : "keyup", {
-    key, code, keyCode, which: keyCode, location, bubbles: true, cancelable: true }));
+  const event = new KeyboardEvent(down ? "keydown" : "keyup", {
+    key, code, location, bubbles: true, cancelable: true });
+  // SDL reads the legacy codes, which Firefox leaves at 0 in an event made by a page.
+  for (const legacy of ["keyCode", "which"]) Object.defineProperty(event, legacy, { value: keyCode });
+  canvas.dispatchEvent(event);
   for (const control of document.querySelectorAll(`[data-key="${code}"]`))
     control.classList.toggle("held", down);
 }
 
 const isHeld = (code) => [...heldKeys.values()].includes(code);
 
-function releaseKey(holder) {
+export function releaseKey(holder) {
   const code = heldKeys.get(holder);
   if (code === undefined) return;
   heldKeys.delete(holder);
   if (!isHeld(code)) sendKey(code, false);
 }
 
-function pressKey(code, holder) {
+export function pressKey(code, holder) {
   if (heldKeys.get(holder) === code) return;
   releaseKey(holder);
   const down = isHeld(code);

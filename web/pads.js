@@ -4,7 +4,8 @@
 // to end the match; on the title any pad steers, the bottom face button
 // choosing. A button holds the key it pressed until it is let go, or until
 // its pad goes away.
-"use strict";
+import { heldKeys, pressKey, releaseKey } from "./keys.js";
+
 const kShips = [
   { up: "ArrowUp", down: "ArrowDown", left: "ArrowLeft", right: "ArrowRight", fire: "Space",
     start: "Escape" },

@@ -1,33 +1,19 @@
-// The page around the game: the canvas sized to the game's display and scaled crisply, the
-// screen the game shows, the keyboard kept on the canvas, fullscreen, the progress line, and the
-// game-over message with its restart.
-"use strict";
-const canvas = document.getElementById("canvas");
+// The page around the game: the screen the game shows, the keyboard kept on the canvas,
+// fullscreen, the progress line, the game-over message with its restart, and the program.
+import { canvas } from "./canvas.js";
+import { heldKeys } from "./keys.js";
+import "./offline.js";
+import "./touch.js";
+import "./pads.js";
+
 const status = document.getElementById("status");
 const over = document.getElementById("over");
-const view = document.getElementById("view");
 
 // The game's display is opaque and drawn whole every frame: an opaque canvas
 // that need not wait for the page's other painting costs the page's main
 // thread less than the default one (bench/README.md), for the same picture.
 // The browser's SDL takes the context it finds.
 canvas.getContext("2d", { alpha: false, desynchronized: true });
-
-// The canvas fills the room the page's layout leaves it, in whole steps of
-// device pixels when it is larger than the game's display, so every picture
-// pixel is a sharp square.
-function fit() {
-  const room = Math.min(view.clientWidth / canvas.width, view.clientHeight / canvas.height);
-  const ratio = window.devicePixelRatio || 1;
-  const scale = room * ratio >= 1 ? Math.floor(room * ratio) / ratio : Math.max(room, 0.25);
-  canvas.style.width = canvas.width * scale + "px";
-  canvas.style.height = canvas.height * scale + "px";
-}
-// The game sets the canvas to its display's size, 512 x 512 on the title
-// and 800 x 600 in a match.
-new MutationObserver(fit).observe(canvas, { attributes: true,
-                                            attributeFilter: ["width", "height", "style"] });
-new ResizeObserver(fit).observe(view);
 
 // The game names the screen it shows ("title", "match1" or "match2"): the
 // page offers that screen's controls.
@@ -64,12 +50,6 @@ window.addEventListener("keydown", (event) => {
   if (browsers || event.repeat) event.stopPropagation();
 }, true);
 
-// After one visit the page plays without a network: a service worker keeps its files.
-if ("serviceWorker" in navigator) {
-  navigator.serviceWorker.register("sw.js")
-    .catch((error) => console.warn("The page will not play offline:", error.message));
-}
-
 function gameOver(text) {
   document.getElementById("over-text").textContent = text;
   status.hidden = true;
@@ -78,7 +58,8 @@ function gameOver(text) {
 }
 document.getElementById("again").addEventListener("click", () => location.reload());
 
-var Module = {
+// The program reads its settings from `Module` when its script runs.
+window.Module = {
   canvas: canvas,
   keyboardListeningElement: canvas,
   print: (line) => console.log(line),
@@ -98,3 +79,13 @@ var Module = {
                                         : "The game stopped (exit status " + code + ")."),
   onAbort: (what) => gameOver("The game stopped: " + what),
 };
+const program = document.createElement("script");
+program.src = "orbitane.js";
+document.body.append(program);
+
+// The one way in for the tools that drive the page: its test, benchmark and screenshots.
+window.orbitane = Object.freeze({
+  canvas,
+  running: () => status.hidden,
+  heldKeys: () => [...heldKeys.values()],
+});

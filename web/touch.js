@@ -1,12 +1,12 @@
 // On-screen controls for a touch screen, shown once the browser says its
 // pointer is a finger or a first touch comes. Every finger holds the key of
 // the control under it: sliding onto another control swaps the key, and
-// lifting, a cancelled touch or sliding off lets it go.
-"use strict";
+// lifting, a cancelled touch or sliding off lets it go. The canvas fits the room the controls
+// leave it as the layout changes.
+import { pressKey, releaseKey } from "./keys.js";
+
 function useTouch() {
-  if (document.body.classList.contains("touch")) return;
   document.body.classList.add("touch");
-  fit();
 }
 if (matchMedia("(pointer: coarse)").matches) useTouch();
 

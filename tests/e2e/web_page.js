@@ -1,111 +1,92 @@
-// The web build in headless Chromium, played as a person would: by touch on a phone either way up
-// and by two players on a tablet, with a pad, and by keyboard on a desktop offline after one visit;
-// not one error logged on the way. Usage: node web_page.js BUILD-WEB
+// The web build played as a person would, in the three browser engines. In headless Chromium: the
+// canvas's size on phones, tablets and desktops, by touch on a phone either way up and by two on a
+// tablet, with a pad, and by keyboard on a desktop offline after one visit and across a new build.
+// In Firefox and WebKit by keyboard: their drivers emulate no touch screen, no device pixel ratio
+// (WebKit) and no network cut. Not one error logged on the way. Usage: node web_page.js BUILD-WEB
 "use strict";
+const fs = require("fs");
+const os = require("os");
 const path = require("path");
-const { execFileSync } = require("child_process");
-const { withBrowser, waitFor } = require("../../tools/chromium.js");
+const { withBrowser, waitFor, loggedErrors, keys, touch, canvasBox: box } = require("../../tools/browsers.js");
+const pictures = require("../../tools/pictures.js");
+const { shoot, likeness, find } = pictures;
 
 const folder = path.resolve(process.argv[2] || "build-web");
-const images = path.join(folder, "Orbitane.app/Contents/Resources/images");
 
-// A picture (a path, or PNG bytes) as 0xRRGGBB values row by row, read by ImageMagick.
-function pixels(file) {
-    const input = Buffer.isBuffer(file) ? file : undefined;
-    const ppm = execFileSync("convert", [input ? "png:-" : file, "-depth", "8", "ppm:-"],
-                             { input, maxBuffer: 1 << 26 });
-    const [, width, height] = ppm.toString("latin1", 0, 24).split(/\s+/).map(Number);
-    const start = ppm.length - 3 * width * height;
-    return { width, height, pixels: Array.from({ length: width * height },
-                                               (_, i) => ppm.readUIntBE(start + 3 * i, 3)) };
-}
-const picture = (name) => pixels(path.join(images, name));
-
-const near = (u, v) => [16, 8, 0].every((s) => Math.abs(((u >> s) & 255) - ((v >> s) & 255)) <= 3);
-
-// The share of a screenshot's pixels that are the picture's.
-const likeness = (shot, want) => shot.width !== want.width ? 0 :
-    shot.pixels.filter((pixel, i) => near(pixel, want.pixels[i])).length / shot.pixels.length;
-
-// Where a picture stands whole in a screenshot, top left corners.
-function find(shot, want) {
-    const at = (x, y, i) => (y + Math.floor(i / want.width)) * shot.width + x + (i % want.width);
-    const found = [];
-    for (let y = 0; y + want.height <= shot.height; ++y)
-        for (let x = 0; x + want.width <= shot.width; ++x)
-            if (want.pixels.every((pixel, i) => near(shot.pixels[at(x, y, i)], pixel)))
-                found.push({ x, y });
-    return found;
-}
-const count = (shot, want) => find(shot, want).length;
-
-// The game's display as it stands, one pixel a game pixel, whatever its size on the page.
-const shoot = async (page) => pixels(Buffer.from((await page.evaluate(
-    () => canvas.toDataURL("image/png"))).split(",")[1], "base64"));
-const title = picture("TitleScreen.bmp");
+const [title, north, photon] = ["TitleScreen.bmp", "ship_sprite/Ship-2_N.bmp", "ship_sprite/photon.bmp"]
+    .map((name) => pictures.picture(folder, name));
 const showsTitle = async (page) => likeness(await shoot(page), title) > 0.995;
-const inMatch = (page) => page.evaluate(() => canvas.width === 800 && canvas.height === 600);
-const north = picture("ship_sprite/Ship-2_N.bmp");
-const photon = picture("ship_sprite/photon.bmp");
+const inMatch = (page) => page.evaluate(() => `${orbitane.canvas.width} ${orbitane.canvas.height}` === "800 600");
 
 let step = "opening the page";
 const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const expect = (what, check) => waitFor(step = what, check);
 
-// Every finger down after a touch event, at the middle of the control it names or at [x, y].
-async function touch(page, type, ...fingers) {
-    const touchPoints = await page.evaluate((fingers) => fingers.map((at, id) => {
-        if (Array.isArray(at)) return { x: at[0], y: at[1], id };
-        const { x, y, width, height } = document.querySelector(`[aria-label="${at}"]`)
-            .getBoundingClientRect();
-        return { x: x + width / 2, y: y + height / 2, id };
-    }), fingers);
-    const cdp = page.cdp || (page.cdp = await page.createCDPSession());
-    await cdp.send("Input.dispatchTouchEvent", { type, touchPoints });
-}
-const tap = async (page, label) => (await touch(page, "touchStart", label),
-                                    await touch(page, "touchEnd"));
-const visible = (page, label) => page.$eval(`[aria-label="${label}"]`,
-                                            (control) => control.checkVisibility());
+const tap = async (page, label) => touch(page, "touchStart", label).then(() => touch(page, "touchEnd"));
+const visible = (page, label) => page.$eval(`[aria-label="${label}"]`, (c) => c.checkVisibility());
 // Nothing held, neither by the page nor in the game's SDL, once it has read its events.
 const nothingHeld = (page) => page.evaluate(
-    () => heldKeys.size === 0 && Object.keys(SDL.keyboardMap).length === 0);
+    () => orbitane.heldKeys().length === 0 && Object.keys(SDL.keyboardMap).length === 0);
 const kPad = ["Up", "Down", "Left", "Right"];
 
-// A phone either way up: the controls inside the screen, a match played by touch, Escape.
-async function phone(page) {
-    await expect("the title", () => showsTitle(page));
-    step = "the title's controls inside the screen, and no second player's";
-    const inside = await page.evaluate(() => [canvas, ...document.querySelectorAll("[data-key]")]
-        .filter((control) => control.checkVisibility()).map((control) => control.getBoundingClientRect())
-        .map((b) => b.left >= 0 && b.top >= 0 && b.right <= innerWidth && b.bottom <= innerHeight));
-    if (inside.length !== 6 || !inside.every(Boolean) || await visible(page, "Fire") ||
-        await visible(page, "Player 2 Up")) throw new Error(`controls seen: ${inside}`);
-    for (const label of ["Enter", "Enter"]) await tap(page, label);
+// A held Up turns the ship north and pushes it, and Up with Fire fires missiles north of it;
+// then Escape goes back to the title. `hold` and `letGo` press those controls, by touch or keys.
+async function flyNorthAndFire(page, hold, letGo) {
     await expect("a one-player match", () => inMatch(page));
     // Pressed again while not seen, in case the sun or an asteroid took the ship.
     const ship = async () => find(await shoot(page), north)[0] || { y: -1 };
     await expect("the ship turned and pushed north by a held Up", async () => {
-        await touch(page, "touchStart", "Up");
+        await hold("Up");
+        await pause(200);
         const from = await ship();
         await pause(300);
         const to = await ship();
-        await touch(page, "touchEnd");
+        await letGo("Up");
         return to.y >= 0 && to.y < from.y;
     });
     await expect("missiles fired north of the ship", async () => {
-        await touch(page, "touchStart", "Up", "Fire");
+        await hold("Up", "Fire");
         await pause(300);
         const shot = await shoot(page), at = find(shot, north)[0];
-        await touch(page, "touchEnd");
+        await letGo("Up", "Fire");
         return at && find(shot, photon).some(({ x, y }) => Math.abs(x - at.x - 13) < 16 && y < at.y);
     });
+}
+
+// A phone either way up: the title's controls, a match played by touch, Escape.
+async function phone(page) {
+    await expect("the title", () => showsTitle(page));
+    step = "the title's controls, without Fire and the second player's";
+    if (!await visible(page, "Enter") || await visible(page, "Fire") ||
+        await visible(page, "Player 2 Up")) throw new Error("they are not");
+    for (const label of ["Enter", "Enter"]) await tap(page, label);
+    await flyNorthAndFire(page, (...labels) => touch(page, "touchStart", ...labels),
+                          () => touch(page, "touchEnd"));
     await tap(page, "Escape");
     await expect("the title after Escape", () => showsTitle(page));
     step = "the page neither scrolled nor zoomed";
     if (!await page.evaluate(() => scrollX === 0 && scrollY === 0 && visualViewport.scale === 1 &&
                              document.documentElement.scrollHeight <= innerHeight))
         throw new Error("it did");
+}
+
+// A match played by keyboard: the arrows and Space fly and fire, Escape ends it. Space goes by
+// its value, the one name for it that every driver knows.
+const kKeyOf = { Up: "ArrowUp", Fire: " " };
+async function playByKeys(page) {
+    const each = (how) => async (...controls) => {
+        for (const control of controls) await page.keyboard[how](kKeyOf[control]);
+    };
+    await flyNorthAndFire(page, each("down"), each("up"));
+    await page.keyboard.press("Escape");
+    await expect("the title after Escape", () => showsTitle(page));
+}
+
+// The keyboard in any engine: the title, where Return twice starts a match.
+async function keyboard(page) {
+    await expect("the title", () => showsTitle(page));
+    await keys(page, "Enter", "Enter");
+    await playByKeys(page);
 }
 
 // A tablet, two players at once, then fingers that go wrong.
@@ -120,14 +101,14 @@ async function tablet(page) {
         const shot = await shoot(page);
         const all = await page.evaluate(() => Object.keys(SDL.keyboardMap).length === 4);
         await touch(page, "touchCancel");
-        return all && count(shot, north) > 0 && count(shot, photon) > 1;
+        return all && find(shot, north).length > 0 && find(shot, photon).length > 1;
     });
     await expect("a cancelled touch letting go", () => nothingHeld(page));
     // Slid from one direction to the next, then off the controls.
     for (const [to, held] of [["Up", "ArrowUp"], ["Right", "ArrowRight"], [[5, 5], undefined]]) {
         await touch(page, to === "Up" ? "touchStart" : "touchMove", to);
         step = `a finger slid to ${to}`;
-        const holds = await page.evaluate(() => [...heldKeys.values()]);
+        const holds = await page.evaluate(() => orbitane.heldKeys());
         if (String(holds) !== String(held || [])) throw new Error(`it holds ${holds}`);
     }
     await touch(page, "touchEnd");
@@ -136,7 +117,7 @@ async function tablet(page) {
         let touching = false;
         addEventListener("touchstart", () => (touching = true, setTimeout(() => touching = false)),
                          { capture: true, once: true });
-        canvas.addEventListener("keydown", () => resolve(touching), { once: true });
+        orbitane.canvas.addEventListener("keydown", () => resolve(touching), { once: true });
     }).then((seen) => seen), touch(page, "touchStart", "Fire"));
     if (!await sameTask) throw new Error("a timer came in between");
     for (const hide of ["dispatchEvent(new Event('blur'))",
@@ -163,21 +144,33 @@ async function gamepads(page) {
     await expect("a one-player match started by the pad", () => inMatch(page));
     await expect("the ship turned north by the stick", async () => {
         await pad([], [0, -1]);
-        const turned = count(await shoot(page), north) > 0;
+        const turned = find(await shoot(page), north).length > 0;
         await pad([]);
         return turned;
     });
     await pad([0, 12]);
-    await expect("the pad holding Space and Up", () => page.evaluate(() => heldKeys.size === 2));
+    await expect("the pad holding Space and Up", () => page.evaluate(() => orbitane.heldKeys().length === 2));
     await page.evaluate(() => (testPads.length = 0, dispatchEvent(new Event("gamepaddisconnected"))));
     await expect("the keys let go when the pad went", () => nothingHeld(page));
     await pad([9]);
     await expect("the title after Start", () => showsTitle(page));
 }
 
-// A desktop, without touch controls: the page installable, and after one visit, offline, the
-// keyboard plays a match, ends it with Escape and chooses QUIT.
-async function offline(page) {
+// A copy of the build that the server can put up in its place: another page, another cache.
+function nextBuild() {
+    const next = fs.mkdtempSync(path.join(os.tmpdir(), "orbitane-next-"));
+    fs.cpSync(folder, next, { recursive: true });
+    for (const [name, from, to] of [["index.html", '<html lang="en"', "$& data-build=next"],
+                                    ["sw.js", /orbitane-\w+/, "$&-next"]])
+        fs.writeFileSync(path.join(next, name), String(fs.readFileSync(path.join(next, name))).replace(from, to));
+    return next;
+}
+const cacheCount = (page) => page.evaluate(() => caches.keys().then((names) => names.length));
+
+// A desktop, without touch controls: the page installable; after one visit a new build comes
+// and waits while a match goes on by keyboard with the network cut; the page offers it, and
+// loads it offline, where QUIT ends the game.
+async function offline(page, { server }) {
     step = "no touch controls on a desktop";
     if (await visible(page, "Up")) throw new Error("they show");
     await expect("the title", () => showsTitle(page));
@@ -187,51 +180,141 @@ async function offline(page) {
     const { errors } = await cdp.send("Page.getAppManifest");
     if (installabilityErrors.length || errors.length)
         throw new Error(JSON.stringify([installabilityErrors, errors]));
+    await expect("the service worker active", () => page.evaluate(
+        () => navigator.serviceWorker.ready.then(() => true)));
+    await page.reload();
     await expect("the service worker in control", () => page.evaluate(
         () => !!navigator.serviceWorker.controller));
+    await expect("the title from the kept files", () => showsTitle(page));
+    await keys(page, "Enter", "Enter");
+    await expect("a match", () => inMatch(page));
+    server.folder = nextBuild();
+    await page.evaluate(() => navigator.serviceWorker.getRegistration().then((kept) => kept.update()));
+    await expect("the next build offered", () => page.evaluate(
+        () => !document.getElementById("update").hidden));
     await page.setOfflineMode(true);
-    await page.reload();
-    await expect("the title offline", () => showsTitle(page));
-    const keys = async (...names) => { for (const name of names) await page.keyboard.press(name); };
-    await keys("Enter", "Enter");
-    await expect("a one-player match offline on an 800 x 600 canvas", () => inMatch(page));
-    await keys("Escape");
-    await expect("the title after Escape", () => showsTitle(page));
-    await keys("ArrowLeft", "Enter");
-    await expect("the game-over message after QUIT", () => page.evaluate(
-        () => !document.getElementById("over").hidden && /game is over/.test(over.textContent)));
+    await playByKeys(page);
+    await expect("the first build's cache kept while its page is open",
+                 async () => await cacheCount(page) === 2);
+    await page.click("#update");
+    await expect("the next build's title offline", async () => await page.evaluate(
+        () => document.documentElement.dataset.build === "next") && showsTitle(page));
+    await expect("the first build's cache gone", async () => await cacheCount(page) === 1);
+    await keys(page, "ArrowLeft", "Enter");
+    await expect("the game-over message after QUIT", () => page.evaluate(() => {
+        const over = document.getElementById("over");
+        return !over.hidden && /game is over/.test(over.textContent);
+    }));
+    fs.rmSync(server.folder, { recursive: true });
 }
 
-const touchScreen = (width, height) => ({ viewport: { width, height, hasTouch: true,
-                                                       isMobile: true, isLandscape: width > height } });
-const phoneUpright = touchScreen(390, 844), phoneSideways = touchScreen(844, 390);
-const tabletSideways = touchScreen(1180, 820), desktop = { viewport: { width: 1024, height: 768 } };
+const touchScreen = (width, height, deviceScaleFactor) => ({ viewport: {
+    width, height, deviceScaleFactor, hasTouch: true, isMobile: true, isLandscape: width > height } });
+const screenOf = (width, height, deviceScaleFactor = 1) => ({ viewport: { width, height,
+                                                                          deviceScaleFactor } });
+const phoneUpright = touchScreen(390, 844, 3), phoneSideways = touchScreen(844, 390, 3);
+const tabletSideways = touchScreen(1024, 768, 2), desktop = screenOf(1024, 768);
+
+// The canvas's box on each screen the game shows: the title, a match of one player, one of two.
+async function sizes(page) {
+    await expect("the title", () => showsTitle(page));
+    const seen = { title: await box(page) };
+    for (const [screen, ...to] of [["match1", "Enter", "Enter"],
+                                   ["match2", "Escape", "Enter", "ArrowDown", "Enter"]]) {
+        await keys(page, ...to);
+        await expect(`a match, ${screen}`, async () => await inMatch(page) &&
+                     await page.evaluate((screen) => document.body.dataset.screen === screen, screen));
+        seen[screen] = await box(page);
+    }
+    return seen;
+}
+
+// What each screen must show: the least width and height of the canvas's box, in CSS pixels
+// or as a share of the screen's; the controls beside it; its game pixels whole device pixels.
+const kSizes = [
+    { name: "phone sideways", device: phoneSideways, title: { height: 0.9, beside: true },
+      match1: { height: 0.9, beside: true } },
+    { name: "phone upright", device: phoneUpright, match1: { width: 0.95 }, match2: { width: 0.95 } },
+    { name: "tablet sideways", device: tabletSideways, match2: { width: 560, beside: true } },
+    { name: "desktop 1280 x 800", device: screenOf(1280, 800), match1: { width: 800, height: 600 } },
+    { name: "desktop 960 x 720", device: screenOf(960, 720), match1: { width: 800, whole: true } },
+];
+
+// A box at least as large as asked, the game's shape, inside the screen, clear of the controls.
+function checkBox(at, box, want, ratio) {
+    const { width, height, screen: [across, down] } = box;
+    const least = (asked, side, screen) => asked && side < (asked <= 1 ? asked * screen : asked);
+    const crossing = box.controls.filter((c) => c.left < box.right && box.left < c.right &&
+                                                c.top < box.bottom && box.top < c.bottom);
+    const above = box.controls.filter((c) => c.right > box.left && c.left < box.right);
+    const outside = [box, ...box.controls].filter((b) => b.left < 0 || b.top < 0 || b.right > across ||
+                                                         b.bottom > down);
+    const problems = [
+        least(want.width, width, across) && `narrower than ${want.width}`,
+        least(want.height, height, down) && `lower than ${want.height}`,
+        Math.abs(width / height - box.display[0] / box.display[1]) > 0.01 && "not the game's shape",
+        want.whole && !Number.isInteger(width * ratio / box.display[0]) && "not in whole device pixels",
+        crossing.length && `under ${crossing.length} controls`,
+        want.beside && above.length && `${above.length} controls above or below`,
+        outside.length && `${outside.length} boxes off the screen`,
+    ].filter(Boolean);
+    console.log(`  ${at}: ${width.toFixed(1)} x ${height.toFixed(1)} in ${across} x ${down}` +
+                (problems.length ? ` (${problems.join(", ")})` : ""));
+    return problems.length === 0;
+}
+
+async function fillsTheScreen(page) {
+    let good = true;
+    for (const size of kSizes) {
+        await page.emulate({ userAgent: "", ...size.device });
+        await page.reload();
+        const seen = await sizes(page);
+        for (const screen of ["title", "match1", "match2"])
+            if (size[screen]) good = checkBox(`${size.name}, ${screen}`, seen[screen], size[screen],
+                                              size.device.viewport.deviceScaleFactor) && good;
+        if (size.device !== phoneSideways) continue;
+        // Turned upright in a match: the canvas fits the new screen by the next frame.
+        await page.setViewport(phoneUpright.viewport);
+        await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(resolve)));
+        good = checkBox("phone turned upright, the next frame", await box(page), { width: 0.95 }) && good;
+    }
+    step = "the canvas filling the screen";
+    if (!good) throw new Error("see the sizes above");
+}
+
 // A stand-in for the browser's gamepads, put in before the page's scripts.
 const standInPads = () => (window.testPads = [], navigator.getGamepads = () => testPads);
-const kRuns = [[phoneUpright, phone], [phoneSideways, phone],
-               [tabletSideways, tablet], [desktop, gamepads, standInPads], [desktop, offline]];
+const kRuns = [
+    ["chromium", [[desktop, fillsTheScreen], [phoneUpright, phone], [phoneSideways, phone],
+                  [tabletSideways, tablet], [desktop, gamepads, standInPads], [desktop, offline]]],
+    ["firefox", [[desktop, keyboard]]],
+    ["webkit", [[desktop, keyboard]]],
+];
 
 async function main() {
-    let errors = [];
+    let name;
     try {
-        await withBrowser(folder, async (browser, address) => {
-            for (const [device, run, setUp] of kRuns) {
-                const page = await browser.newPage();
-                if (setUp) await page.evaluateOnNewDocument(setUp);
-                errors = [];
-                page.on("console", (message) => message.type() === "error" &&
-                                                errors.push(message.text()));
-                page.on("pageerror", (error) => errors.push(error.message));
-                await page.emulate({ userAgent: "", ...device });
-                await page.goto(address);
-                await run(page);
-                if (errors.length) throw new Error(`the page logged:\n  ${errors.join("\n  ")}`);
-                await page.close();
-            }
-        });
-        console.log("web page: ok");
+        for (const [engine, runs] of kRuns) {
+            const began = Date.now();
+            name = engine;
+            await withBrowser(folder, async (browser, address, server) => {
+                for (const [device, run, setUp] of runs) {
+                    const page = await browser.newPage();
+                    if (setUp) await page.evaluateOnNewDocument(setUp);
+                    const errors = loggedErrors(page);
+                    await page.emulate({ userAgent: "", ...device });
+                    await page.goto(address);
+                    await run(page, { server });
+                    step = "no errors logged";
+                    const logged = await errors();
+                    if (logged.length) throw new Error(`the page logged:\n  ${logged.join("\n  ")}`);
+                    await page.close();
+                }
+            }, name);
+            console.log(`web page in ${name}: ok (${((Date.now() - began) / 1000).toFixed(0)} s)`);
+        }
     } catch (error) {
-        console.error(`FAIL at ${step}: ${error.message}`);
+        console.error(`FAIL in ${name} at ${step}: ${error.message}`);
         process.exitCode = 1;
     }
 }
