@@ -46,10 +46,10 @@ bool showsNothing(unsigned int flags) {
 }
 
 // SDL 1.2 on SDL 2 presents each frame through OpenGL, and on a machine without a
-// graphics card (a virtual machine, a remote desktop) OpenGL is drawn in software
-// at several times the cost of the whole game. SDL's software renderer writes the
-// frame straight into the window instead, the same picture at a fraction of the
-// cost; SDL takes that path only with both settings. Classic SDL 1.2 ignores them.
+// graphics card (a virtual machine, a remote desktop) OpenGL is drawn in software,
+// dearly (bench/README.md). SDL's software renderer writes the frame straight into
+// the window instead, the same picture for less; SDL takes that path only with both
+// settings. Classic SDL 1.2 ignores them.
 void choosePresentation() {
     for (const char* name : kPresentationSettings) {
         if (std::getenv(name) != nullptr) return;
