@@ -14,11 +14,8 @@ TEST(BmpConversion, EveryPixelGetsTheColourSdlGivesIt) {
     const std::string masks888 = little(0xFF0000) + little(0xFF00) + little(0xFF);
     // SDL's own blit of 5-6-5 pixels into 32 bits rounds some greens down (full green to 254),
     // unlike its decoder and everything else: those are checked on the display alone.
-    struct Case {
-        const char* name;
-        std::string bytes;
-        bool displayOnly = false;
-    };
+    // clang-format off
+    struct Case { const char* name; std::string bytes; bool displayOnly = false; };
     const Case kCases[] = {
         {"24-bit", bmp(256, 3, 24, 0, "", pattern(256, 3, 3))},
         {"24-bit, top down, padded", bmp(255, -3, 24, 0, "", pattern(255, 3, 3))},
@@ -27,9 +24,8 @@ TEST(BmpConversion, EveryPixelGetsTheColourSdlGivesIt) {
         {"16-bit 5-5-5", bmp(256, 3, 16, 0, "", pattern(256, 3))},
         {"16-bit 5-6-5", bmp(256, 3, 16, kBitFields, kMasks565, pattern(256, 3)), true},
     };
-    struct Part {
-        int x, y, w, h;
-    };
+    struct Part { int x, y, w, h; };
+    // clang-format on
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.name);
         const auto* bytes = reinterpret_cast<const Uint8*>(c.bytes.data());
@@ -80,14 +76,9 @@ TEST(BmpParsing, EachFaultIsNamed) {
     const std::string cut = "Error reading from datastream";
     const std::string kTooLarge = "BMP header claims more than 4194304 pixels";
     const std::string kColours = "BMP header claims more colours than its depth holds";
-    struct Case {
-        const char* name;
-        std::string bytes;
-        BmpParse parse;
-        std::string said;
-    };
     const BmpParse parsed = BmpParse::Parsed, absurd = BmpParse::Absurd, no = BmpParse::NotRead;
     // clang-format off
+    struct Case { const char* name; std::string bytes; BmpParse parse; std::string said; };
     const Case kCases[] = {
         {"sound", good, parsed, ""},
         {"the old header", bmp(2, 3, 24, 0, "", pattern(2, 3, 3), true), parsed, ""},

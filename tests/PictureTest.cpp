@@ -57,14 +57,9 @@ protected:
 // drawn. Either way the display shows what SDL's decoder and blit show, within the display's edges
 // and its clip rectangle.
 TEST_F(PictureTest, LargePicturesAreReadStraightOntoTheDisplayOrFallBack) {
-    struct Case {
-        const char* name;
-        std::string bytes;
-        int x, y;
-        PictureRead read;
-        SDL_Rect clip = {0, 0, 320, kTall};
-    };
     // clang-format off
+    struct Case { const char* name; std::string bytes; int x, y; PictureRead read;
+                  SDL_Rect clip = {0, 0, 320, kTall}; };
     const Case kCases[] = {
         {"bottom up, whole", sixteenBit(200, 180), 10, 20, PictureRead::Drawn},
         {"top down, whole", sixteenBit(200, -180), 100, 0, PictureRead::Drawn},
