@@ -216,17 +216,13 @@ void convertEach(const Uint8* from, long step, Uint8* into, int pitch, int width
                        convert(readValue(from + x * fromSize, fromSize)));
 }
 
-// The same for any pair of sizes a picture and a surface may have.
+// The same into the 32-bit pixels of a page's canvas or a composing surface,
+// or the 16-bit ones of the game's display; no other surface is drawn on.
 template <int fromSize, typename Convert>
 void convertTo(int toSize, const Uint8* from, long step, Uint8* into, int pitch, int width,
                int height, const Convert& convert) {
-    if (toSize == 4)
-        return convertEach<fromSize, 4>(from, step, into, pitch, width, height, convert);
-    if (toSize == 3)
-        return convertEach<fromSize, 3>(from, step, into, pitch, width, height, convert);
-    if (toSize == 2)
-        return convertEach<fromSize, 2>(from, step, into, pitch, width, height, convert);
-    convertEach<fromSize, 1>(from, step, into, pitch, width, height, convert);
+    if (toSize == 4) convertEach<fromSize, 4>(from, step, into, pitch, width, height, convert);
+    if (toSize == 2) convertEach<fromSize, 2>(from, step, into, pitch, width, height, convert);
 }
 
 }  // namespace

@@ -60,7 +60,8 @@ bool keepsPixelsOf(const Bmp& bmp, const SDL_PixelFormat& format);
 
 // Writes the part of the picture, whose file is at `bytes`, that starts at
 // column x of row y (counted from the top), `width` by `height` pixels, at
-// `into`, whose rows are `pitch` bytes apart, in the format. Each pixel gets
+// `into`, whose rows are `pitch` bytes apart, in the format: a 16- or 32-bit
+// one (a format of any other size gets nothing). Each pixel gets
 // the colour SDL's decoder and blit give it, but for 5-6-5 pixels widened to
 // 32 bits, where SDL's blit rounds some greens down (full green to 254) and
 // this keeps full green full. The picture's own alpha is not read, and a

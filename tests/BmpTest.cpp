@@ -99,6 +99,7 @@ TEST(BmpParsing, EachFaultIsNamed) {
         {"rows past the end", good.substr(0, 10) + little(INT_MAX) + good.substr(14), no, cut},
         {"compressed", bmp(2, 2, 8, 1, std::string(8, 0)), no, "Compressed BMP files not supported"},
         {"indexed", bmp(8, 1, 1, 0, std::string(8, 0), std::string(4, 0)), no, "BMP files of 1 bits a pixel not supported"},
+        {"9 bits, many colours", bmp(2, 2, 9, 0, std::string(513 * 4, 0)), no, "BMP files of 9 bits a pixel not supported"},
         {"24 bits with masks", bmp(2, 3, 24, kBitFields, kMasks565), no, "BMP files of 24 bits a pixel not supported"},
     };
     // clang-format on
@@ -110,4 +111,13 @@ TEST(BmpParsing, EachFaultIsNamed) {
                   c.parse);
         EXPECT_EQ(SDL_GetError(), c.said);
     }
+    // A header of 56 bytes or more holds an alpha mask after the others.
+    const std::string alpha =
+        bmp(1, 1, 32, kBitFields, kMasks565 + little(0x8000), pattern(1, 1, 4));
+    Bmp header;
+    parseBmp(reinterpret_cast<const Uint8*>(alpha.data()), alpha.size(), header);
+    EXPECT_EQ(header.alpha, 0u);
+    const std::string withAlpha = std::string(alpha).replace(14, 4, little(56));
+    parseBmp(reinterpret_cast<const Uint8*>(withAlpha.data()), withAlpha.size(), header);
+    EXPECT_EQ(header.alpha, 0x8000u);
 }
