@@ -1,7 +1,7 @@
 // The README's pictures of the game, taken from the real web build in
 // headless Chromium at the screens' own device pixel ratios: the title and a
-// match on a desktop, a match on a phone held sideways and upright with its
-// touch controls, and a two-player match on a tablet; each says how large the
+// match on a desktop, a match on a phone held sideways with its touch
+// controls, and a two-player match on a tablet; each says how large the
 // canvas stands on its screen. Built with `bash tools/dev.sh web`; run by hand:
 //   node tools/screenshots.js [build-web] [folder for the pictures]
 "use strict";
@@ -14,7 +14,7 @@ const out = path.resolve(process.argv[3] || path.join(__dirname, "..", "docs"));
 
 const screen = (width, height, deviceScaleFactor, touches = false) => ({ userAgent: "", viewport: {
     width, height, deviceScaleFactor, hasTouch: touches, isMobile: touches, isLandscape: width > height } });
-const desk = screen(1024, 768, 1);
+const desk = screen(960, 720, 1);
 
 // The keys that lead from the title to the screen to show, the controls held
 // there, and how long the match then runs for its ships and missiles to fly.
@@ -22,8 +22,6 @@ const shots = [
     { name: "title", device: desk, keys: [] },
     { name: "match", device: desk, keys: ["Enter", "Enter"], hold: "Space", wait: 1500 },
     { name: "phone", device: screen(844, 390, 3, true), keys: ["Enter", "Enter"], touch: ["Fire"] },
-    { name: "phone-upright", device: screen(390, 844, 3, true), keys: ["Enter", "Enter"],
-      touch: ["Up", "Fire"] },
     { name: "tablet", device: screen(1024, 768, 2, true), keys: ["Enter", "ArrowDown", "Enter"],
       touch: ["Fire", "Player 2 Fire"] },
 ];

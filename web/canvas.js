@@ -5,22 +5,20 @@ const view = document.getElementById("view");
 
 // A sharp square for every picture pixel is worth a little of the screen, no more: on a
 // desktop of one device pixel to one CSS pixel a whole step looks much cleaner, while at two
-// or three device pixels to one any size looks clean and the whole steps would throw away
-// half the screen.
+// or three device pixels to one the whole steps would throw away half the screen. Between
+// whole steps the browser smooths the picture: copying the nearest pixel instead would make
+// some game pixels a device pixel wider than others, which shows as uneven letters and a
+// grid over the starry backgrounds.
 const kSharpCost = 0.1;
 const kSmallest = 0.25;
 
-// CSS pixels a game pixel, for a room of `room` CSS pixels a game pixel at `ratio` device
-// pixels to one.
-export function scaleFor(room, ratio) {
-  const whole = Math.floor(room * ratio) / ratio;
-  if (whole > 0 && whole >= room * (1 - kSharpCost)) return whole;
-  return Math.max(room, kSmallest);
-}
-
 export function fit() {
   const room = Math.min(view.clientWidth / canvas.width, view.clientHeight / canvas.height);
-  const scale = scaleFor(room, window.devicePixelRatio || 1);
+  const ratio = window.devicePixelRatio || 1;
+  const whole = Math.floor(room * ratio) / ratio;
+  const sharp = whole > 0 && whole >= room * (1 - kSharpCost);
+  const scale = sharp ? whole : Math.max(room, kSmallest);
+  canvas.dataset.sharp = sharp;
   canvas.style.width = canvas.width * scale + "px";
   canvas.style.height = canvas.height * scale + "px";
 }
