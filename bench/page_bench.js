@@ -12,7 +12,7 @@
 const fs = require("fs");
 const path = require("path");
 const zlib = require("zlib");
-const { withBrowser, waitFor } = require("../tools/browsers.js");
+const { withBrowser, waitFor, screen } = require("../tools/browsers.js");
 
 // Run in the page before its scripts. A frame starts with its background,
 // put over the whole display, in an animation frame of the browser's; the
@@ -41,11 +41,7 @@ const seconds = Number(process.argv[3] || 8);
 const kRounds = 3;
 const settle = 2000;
 
-const desk = { viewport: { width: 1024, height: 768 }, userAgent: "" };
-const tablet = { viewport: { width: 1024, height: 768, hasTouch: true, isMobile: true },
-                 userAgent: "" };
-const phone = { viewport: { width: 844, height: 390, deviceScaleFactor: 3, hasTouch: true,
-                            isMobile: true, isLandscape: true }, userAgent: "" };
+const desk = screen(1024, 768), tablet = screen(1024, 768, 1, true), phone = screen(844, 390, 3, true);
 
 const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 

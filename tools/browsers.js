@@ -131,6 +131,11 @@ async function withBrowser(folder, use, engine = "chromium") {
     }
 }
 
+// A screen to emulate, in CSS pixels at a device pixel ratio, touch or not.
+const screen = (width, height, deviceScaleFactor = 1, touches = false) => ({ userAgent: "",
+    viewport: { width, height, deviceScaleFactor, hasTouch: touches, isMobile: touches,
+                isLandscape: width > height } });
+
 // Presses keys one after another, by the names puppeteer gives them.
 async function keys(page, ...names) {
     for (const name of names) await page.keyboard.press(name);
@@ -181,4 +186,4 @@ async function waitFor(what, condition, seconds = 60) {
     }
 }
 
-module.exports = { serve, withBrowser, waitFor, loggedErrors, keys, touch, canvasBox };
+module.exports = { serve, withBrowser, waitFor, loggedErrors, screen, keys, touch, canvasBox };

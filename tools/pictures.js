@@ -1,5 +1,6 @@
 // The game's pictures and its display compared pixel by pixel, for the page's test and the
-// screenshots: a picture file or a PNG read as 0xRRGGBB values by ImageMagick.
+// screenshots: a picture file or a PNG read as 0xRRGGBB values by ImageMagick, and the screen
+// the page shows told by it.
 "use strict";
 const path = require("path");
 const { execFileSync } = require("child_process");
@@ -40,4 +41,9 @@ function find(shot, want) {
     return found;
 }
 
-module.exports = { picture, shoot, likeness, find };
+// Whether the page shows the title of the web build in `folder`, or a match.
+const showsTitle = async (page, folder) =>
+    likeness(await shoot(page), picture(folder, "TitleScreen.bmp")) > 0.995;
+const inMatch = (page) => page.evaluate(() => orbitane.canvas.width === 800);
+
+module.exports = { picture, shoot, likeness, find, showsTitle, inMatch };

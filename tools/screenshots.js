@@ -6,14 +6,12 @@
 //   node tools/screenshots.js [build-web] [folder for the pictures]
 "use strict";
 const path = require("path");
-const { withBrowser, waitFor, keys, touch, canvasBox } = require("./browsers.js");
-const { picture, shoot, likeness } = require("./pictures.js");
+const { withBrowser, waitFor, screen, keys, touch, canvasBox } = require("./browsers.js");
+const { showsTitle, inMatch } = require("./pictures.js");
 
 const folder = path.resolve(process.argv[2] || path.join(__dirname, "..", "build-web"));
 const out = path.resolve(process.argv[3] || path.join(__dirname, "..", "docs"));
 
-const screen = (width, height, deviceScaleFactor, touches = false) => ({ userAgent: "", viewport: {
-    width, height, deviceScaleFactor, hasTouch: touches, isMobile: touches, isLandscape: width > height } });
 const desk = screen(960, 720, 1);
 
 // The keys that lead from the title to the screen to show, the controls held
@@ -30,10 +28,9 @@ async function take(browser, address, shot) {
     const page = await browser.newPage();
     await page.emulate(shot.device);
     await page.goto(address);
-    const title = picture(folder, "TitleScreen.bmp");
-    await waitFor("the title", async () => likeness(await shoot(page), title) > 0.995);
+    await waitFor("the title", () => showsTitle(page, folder));
     await keys(page, ...shot.keys);
-    if (shot.keys.length) await waitFor("a match", () => page.evaluate(() => orbitane.canvas.width === 800));
+    if (shot.keys.length) await waitFor("a match", () => inMatch(page));
     if (shot.hold) await page.keyboard.down(shot.hold);
     if (shot.touch) await touch(page, "touchStart", ...shot.touch);
     await new Promise((resolve) => setTimeout(resolve, shot.wait || 1500));

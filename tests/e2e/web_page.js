@@ -7,16 +7,14 @@
 const fs = require("fs");
 const os = require("os");
 const path = require("path");
-const { withBrowser, waitFor, loggedErrors, keys, touch, canvasBox: box } = require("../../tools/browsers.js");
+const { withBrowser, waitFor, loggedErrors, screen, keys, touch, canvasBox: box } =
+    require("../../tools/browsers.js");
 const pictures = require("../../tools/pictures.js");
-const { shoot, likeness, find } = pictures;
+const { shoot, find, inMatch } = pictures;
 
 const folder = path.resolve(process.argv[2] || "build-web");
-
-const [title, north, photon] = ["TitleScreen.bmp", "ship_sprite/Ship-2_N.bmp", "ship_sprite/photon.bmp"]
-    .map((name) => pictures.picture(folder, name));
-const showsTitle = async (page) => likeness(await shoot(page), title) > 0.995;
-const inMatch = (page) => page.evaluate(() => `${orbitane.canvas.width} ${orbitane.canvas.height}` === "800 600");
+const [north, photon] = ["ship_sprite/Ship-2_N.bmp", "ship_sprite/photon.bmp"].map((name) => pictures.picture(folder, name));
+const showsTitle = (page) => pictures.showsTitle(page, folder);
 
 let step = "opening the page";
 const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
@@ -112,14 +110,6 @@ async function tablet(page) {
         if (String(holds) !== String(held || [])) throw new Error(`it holds ${holds}`);
     }
     await touch(page, "touchEnd");
-    step = "a touch reaching the game in the same task";
-    const sameTask = await page.evaluate(() => new Promise((resolve) => {
-        let touching = false;
-        addEventListener("touchstart", () => (touching = true, setTimeout(() => touching = false)),
-                         { capture: true, once: true });
-        orbitane.canvas.addEventListener("keydown", () => resolve(touching), { once: true });
-    }).then((seen) => seen), touch(page, "touchStart", "Fire"));
-    if (!await sameTask) throw new Error("a timer came in between");
     for (const hide of ["dispatchEvent(new Event('blur'))",
                         "document.dispatchEvent(new Event('visibilitychange'))"]) {
         await touch(page, "touchStart", ...kPad, "Fire", ...kPad.map((to) => "Player 2 " + to));
@@ -167,19 +157,13 @@ function nextBuild() {
 }
 const cacheCount = (page) => page.evaluate(() => caches.keys().then((names) => names.length));
 
-// A desktop, without touch controls: the page installable; after one visit a new build comes
+// A desktop, without touch controls: after one visit a new build comes
 // and waits while a match goes on by keyboard with the network cut; the page offers it, and
 // loads it offline, where QUIT ends the game.
 async function offline(page, { server }) {
     step = "no touch controls on a desktop";
     if (await visible(page, "Up")) throw new Error("they show");
     await expect("the title", () => showsTitle(page));
-    step = "the page installable";
-    const cdp = await page.createCDPSession();
-    const { installabilityErrors } = await cdp.send("Page.getInstallabilityErrors");
-    const { errors } = await cdp.send("Page.getAppManifest");
-    if (installabilityErrors.length || errors.length)
-        throw new Error(JSON.stringify([installabilityErrors, errors]));
     await expect("the service worker active", () => page.evaluate(
         () => navigator.serviceWorker.ready.then(() => true)));
     await page.reload();
@@ -208,12 +192,8 @@ async function offline(page, { server }) {
     fs.rmSync(server.folder, { recursive: true });
 }
 
-const touchScreen = (width, height, deviceScaleFactor) => ({ viewport: {
-    width, height, deviceScaleFactor, hasTouch: true, isMobile: true, isLandscape: width > height } });
-const screenOf = (width, height, deviceScaleFactor = 1) => ({ viewport: { width, height,
-                                                                          deviceScaleFactor } });
-const phoneUpright = touchScreen(390, 844, 3), phoneSideways = touchScreen(844, 390, 3);
-const tabletSideways = touchScreen(1024, 768, 2), desktop = screenOf(1024, 768);
+const phoneUpright = screen(390, 844, 3, true), phoneSideways = screen(844, 390, 3, true);
+const tabletSideways = screen(1024, 768, 2, true), desktop = screen(1024, 768);
 
 // The canvas's box on each screen the game shows: the title, a match of one player, one of two.
 async function sizes(page) {
@@ -236,8 +216,8 @@ const kSizes = [
       match1: { height: 0.9, beside: true } },
     { name: "phone upright", device: phoneUpright, match1: { width: 0.95 }, match2: { width: 0.95 } },
     { name: "tablet sideways", device: tabletSideways, match2: { width: 560, beside: true } },
-    { name: "desktop 1280 x 800", device: screenOf(1280, 800), match1: { width: 800, height: 600 } },
-    { name: "desktop 960 x 720", device: screenOf(960, 720), match1: { width: 800, whole: true } },
+    { name: "desktop 1280 x 800", device: screen(1280, 800), match1: { width: 800, height: 600 } },
+    { name: "desktop 960 x 720", device: screen(960, 720), match1: { width: 800, whole: true } },
 ];
 
 // A box at least as large as asked, the game's shape, inside the screen, clear of the controls.
@@ -266,7 +246,7 @@ function checkBox(at, box, want, ratio) {
 async function fillsTheScreen(page) {
     let good = true;
     for (const size of kSizes) {
-        await page.emulate({ userAgent: "", ...size.device });
+        await page.emulate(size.device);
         await page.reload();
         const seen = await sizes(page);
         for (const screen of ["title", "match1", "match2"])
@@ -302,7 +282,7 @@ async function main() {
                     const page = await browser.newPage();
                     if (setUp) await page.evaluateOnNewDocument(setUp);
                     const errors = loggedErrors(page);
-                    await page.emulate({ userAgent: "", ...device });
+                    await page.emulate(device);
                     await page.goto(address);
                     await run(page, { server });
                     step = "no errors logged";
