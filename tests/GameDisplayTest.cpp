@@ -117,15 +117,6 @@ TEST_F(GameDisplayTest, TextThatCannotBeShownIsLeftOutSilently) {
     EXPECT_EQ(countColour(screen, kBlack), 40 * 30);
 }
 
-// An 8-bit display gets a palette of greys.
-TEST(CreateDisplay, AnEightBitDisplayHasGreys) {
-    VideoSession video;
-    SDL_Color palette[256];
-    const SDL_Color grey =
-        createDisplay(nullptr, 8, 8, 8, palette, 256)->format->palette->colors[200];
-    EXPECT_EQ(std::vector<int>({grey.r, grey.g, grey.b}), std::vector<int>({200, 200, 200}));
-}
-
 // A video mode SDL refuses ends the program with status 255.
 TEST(CreateDisplayDeathTest, ARefusedVideoModeEndsWithStatus255) {
     const auto open = [] {
