@@ -4,8 +4,9 @@
 // game's display set up and presented once per animation frame, nothing
 // drawn), in three rounds one after another, each figure the median of its
 // three; then a tablet with the controls shown and hidden, and a phone at its
-// real density; and what the
-// page weighs when a server compresses it. Built with `bash tools/dev.sh
+// real density, as it is and with its processor 4 and 6 times slower. In
+// Firefox ESR and WebKitGTK, the animation frames a second of a blank page,
+// the title and a match. And what the page weighs when a server compresses it. Built with `bash tools/dev.sh
 // web`; run by hand:
 //   node bench/page_bench.js [build-web] [seconds per measurement]
 "use strict";
@@ -86,8 +87,11 @@ async function floor(browser, address, results) {
 
 // The title, then a match of one player and one of two, on a fresh page
 // with the device's screen; `how` names the device in the results.
-async function session(browser, address, device, how, results, { hideControls = false } = {}) {
+async function session(browser, address, device, how, results,
+                       { hideControls = false, throttle = 1 } = {}) {
     const page = await open(browser, address, device);
+    // A slower processor, as a phone's: Chromium runs the page's main thread that many times slower.
+    if (throttle > 1) await page.emulateCPUThrottling(throttle);
     // Hidden but in place, so that the canvas keeps the size it has beside them.
     if (hideControls) await page.evaluate(() => document.querySelectorAll(".controls")
         .forEach((controls) => controls.style.visibility = "hidden"));
@@ -106,6 +110,37 @@ async function session(browser, address, device, how, results, { hideControls = 
     await display(800);
     results.push(await measure(page, `two-player match${how}`));
     await page.close();
+}
+
+// Animation frames a second over the next `seconds` in any engine, counted by
+// the page itself: the browser's pace, which falls when the page's main thread
+// is too busy to keep it.
+const animationFrames = (page) => page.evaluate((seconds) => new Promise((resolve) => {
+    let frames = 0;
+    const start = performance.now(), count = (now) => now - start < seconds * 1000 ?
+        (++frames, requestAnimationFrame(count)) : resolve(frames / ((now - start) / 1000));
+    requestAnimationFrame(count);
+}), seconds);
+
+// A blank page, the title and a one-player match in Firefox ESR and WebKitGTK:
+// how many animation frames a second each engine keeps.
+async function otherEngines(results) {
+    for (const engine of ["firefox", "webkit"]) {
+        await withBrowser(folder, async (browser, address) => {
+            const page = await browser.newPage();
+            await page.emulate(desk);
+            await page.goto(`${address}blank`);  // a page of two words, as the server answers it
+            const blank = await animationFrames(page);
+            await page.goto(address);
+            await waitFor("the game", () => page.evaluate(() => orbitane.running()));
+            await pause(settle);
+            const title = await animationFrames(page);
+            for (const key of ["Enter", "Enter"]) await page.keyboard.press(key);
+            await waitFor("a match", () => page.evaluate(() => orbitane.canvas.width === 800));
+            await pause(settle);
+            results.push({ engine, blank, title, match: await animationFrames(page) });
+        }, engine);
+    }
 }
 
 function weigh() {
@@ -140,7 +175,12 @@ async function main() {
                       { hideControls: true });
         await session(browser, address, tablet, ", tablet, controls shown", touch);
         await session(browser, address, phone, ", phone sideways at 3 to one", touch);
+        for (const throttle of [4, 6])
+            await session(browser, address, phone, `, phone sideways, processor ${throttle}x slower`,
+                          touch, { throttle });
     });
+    const engines = [];
+    await otherEngines(engines);
     const results = medians(rounds);
     const floorBusy = results[0].busy;
     console.log(`| what | frames a second | frame gap median / p95 / worst | main thread busy | ` +
@@ -151,6 +191,10 @@ async function main() {
                     `${r.p95.toFixed(1)} / ${r.worst.toFixed(1)} ms | ` +
                     `${(100 * r.busy).toFixed(1)} % | ${(r.busy / floorBusy).toFixed(2)} | ` +
                     `${(r.all || [r.busy]).map((b) => (100 * b).toFixed(1)).join(", ")} |`);
+    console.log(`\n| engine | animation frames a second: blank page / title / one-player match |`);
+    console.log(`|---|---|`);
+    for (const r of engines)
+        console.log(`| ${r.engine} | ${[r.blank, r.title, r.match].map((f) => f.toFixed(1)).join(" / ")} |`);
     console.log(`\n| file | size | compressed (gzip -9) |\n|---|---|---|`);
     for (const file of weigh())
         console.log(`| ${file.name} | ${file.raw.toFixed(1)} KB | ${file.gzip.toFixed(1)} KB |`);

@@ -29,25 +29,22 @@ TEST(BmpConversion, EveryPixelGetsTheColourSdlGivesIt) {
         const auto* bytes = reinterpret_cast<const Uint8*>(c.bytes.data());
         Bmp parsed;
         ASSERT_EQ(parseBmp(bytes, c.bytes.size(), parsed), BmpParse::Parsed);
-        SDL_Surface* decoded =
-            SDL_LoadBMP_RW(SDL_RWFromConstMem(c.bytes.data(), int(c.bytes.size())), 1);
+        const SurfacePtr decoded(
+            SDL_LoadBMP_RW(SDL_RWFromConstMem(c.bytes.data(), int(c.bytes.size())), 1));
         for (const Part& part : {Part{0, 0, parsed.width, 3}, Part{5, 1, 200, 2}}) {
             for (SDL_Surface* (*make)(int, int) : {makeScreen, makeRgbaSurface, makeTrueColour}) {
                 if (c.displayOnly && make != makeScreen) continue;
-                SDL_Surface* ours = make(part.w, part.h);
-                SDL_Surface* sdls = make(part.w, part.h);
+                const SurfacePtr ours(make(part.w, part.h)), sdls(make(part.w, part.h));
                 SCOPED_TRACE(int(ours->format->BitsPerPixel) + 100 * part.x);
                 convertRows(parsed, bytes, part.x, part.y, part.w, part.h,
                             static_cast<Uint8*>(ours->pixels), ours->pitch, *ours->format);
                 SDL_Rect from = {Sint16(part.x), Sint16(part.y), Uint16(part.w), Uint16(part.h)};
-                SDL_BlitSurface(decoded, &from, sdls, nullptr);
+                SDL_BlitSurface(decoded.get(), &from, sdls.get(), nullptr);
                 for (int y = 0; y < part.h; ++y)
                     for (int x = 0; x < part.w; ++x)
-                        ASSERT_EQ(pixelAt(ours, x, y), pixelAt(sdls, x, y)) << x << "," << y;
-                SDL_FreeSurface(ours);
-                SDL_FreeSurface(sdls);
+                        ASSERT_EQ(pixelAt(ours.get(), x, y), pixelAt(sdls.get(), x, y))
+                            << x << "," << y;
             }
         }
-        SDL_FreeSurface(decoded);
     }
 }

@@ -2,7 +2,6 @@
 #include "TestSupport.h"
 
 #include <filesystem>
-#include <tuple>
 
 std::string claimingColours(std::string bytes, long long colours) {
     return bytes.replace(46, 4, little(colours));
@@ -18,9 +17,10 @@ class GameDisplayTest : public testing::Test {  // a 40 x 30 screen
 protected:
     void TearDown() override { SDL_FreeSurface(screen); }
 
-    // The size of the bytes loaded as a picture, keeping the report.
-    std::string load(const std::string& bytes) {
+    // The size of the bytes, made `length` long if given, loaded as a picture, keeping the report.
+    std::string load(const std::string& bytes, long long length = 0) {
         files.file("images/bad.bmp", bytes);
+        if (length) std::filesystem::resize_file("images/bad.bmp", length);
         SDL_Surface* loaded = nullptr;
         said = stderrOf([&] { loaded = loadBMP("images/bad.bmp"); });
         return sizeOf(loaded);
@@ -56,42 +56,32 @@ TEST_F(GameDisplayTest, TextIsLaidOutLetterByLetter) {
     EXPECT_EQ(sizeOf(createText("71")), "12x12");
 }
 
-// Refused for its claimed size or palette before SDL goes looking for pixels: for these SDL
-// would unpack billions of pixels, or make room for gigabytes of palette. Up to the limits,
-// pictures that SDL reads still load.
-TEST_F(GameDisplayTest, HeadersClaimingAbsurdSizesAreRefusedUnread) {
-    EXPECT_EQ(load(bmp(20000, 20000, 8, kRunLength8, kPalette, kEnd)), "none");
-    EXPECT_EQ(said, "Couldn't load images/bad.bmp: BMP header claims more than 4194304 pixels\n");
-    EXPECT_EQ(load(claimingColours(kEightBit, 0xFFFFFFFFLL)), "none");
-    EXPECT_EQ(
-        said,
-        "Couldn't load images/bad.bmp: BMP header claims more colours than its depth holds\n");
-    EXPECT_EQ(load(bmp(2048, 2048, 8, kRunLength8, kPalette, kEnd)), "2048x2048");
-    EXPECT_EQ(load(claimingColours(kEightBit, 256)), "2x2");
-    EXPECT_EQ(load(claimingColours(kOneBit, 2)), "8x1");
-    EXPECT_EQ(said, "");
-}
-
-// A file's own faults: each refused with its reason, nothing drawn.
+// A file's own faults, and headers claiming absurd sizes, are refused with their reasons; these
+// before SDL goes looking for pixels, as it would unpack billions of them or make room for
+// gigabytes of palette. Up to the limits, pictures that SDL reads still load.
 TEST_F(GameDisplayTest, FilesThatCannotBeReadAreRefusedWithTheirReason) {
     const std::string large = bmp(200, 180, 16, kBitFields, kMasks565, pattern(200, 180));
     const std::string cut = "Error reading from datastream";
-    for (const auto& [bytes, length, reason] :
-         {std::tuple(std::string(), 0LL, "empty or unreadable file"),
-          std::tuple(large, 64LL << 20 | 1, "larger than any picture"),
-          std::tuple(large.substr(0, large.size() - 1), 0LL, cut.c_str()),
-          std::tuple(bmp(4, 4, 16, kBitFields, kMasks565, pattern(4, 4)).substr(0, 80), 0LL,
-                     cut.c_str())}) {
-        files.file("images/bad.bmp", bytes);
-        if (length) std::filesystem::resize_file("images/bad.bmp", length);
-        EXPECT_EQ(stderrOf([&] { ShowBMP("images/bad.bmp", screen, 0, 0, true); }),
-                  std::string("Couldn't load images/bad.bmp: ") + reason + "\n");
+    // clang-format off
+    const struct { std::string bytes; long long length; std::string loads, said; } kCases[] = {
+        {"", 0, "none", "empty or unreadable file"},
+        {large, 64LL << 20 | 1, "none", "larger than any picture"},
+        {large.substr(0, large.size() - 1), 0, "none", cut},
+        {bmp(4, 4, 16, kBitFields, kMasks565, pattern(4, 4)).substr(0, 80), 0, "none", cut},
+        {bmp(20000, 20000, 8, kRunLength8, kPalette, kEnd), 0, "none", "BMP header claims more than 4194304 pixels"},
+        {claimingColours(kEightBit, 0xFFFFFFFFLL), 0, "none", "BMP header claims more colours than its depth holds"},
+        {bmp(2048, 2048, 8, kRunLength8, kPalette, kEnd), 0, "2048x2048", ""},
+        {claimingColours(kEightBit, 256), 0, "2x2", ""},
+        {claimingColours(kOneBit, 2), 0, "8x1", ""}};
+    // clang-format on
+    for (const auto& c : kCases) {
+        EXPECT_EQ(load(c.bytes, c.length), c.loads) << c.said;
+        EXPECT_EQ(said, c.said.empty() ? "" : "Couldn't load images/bad.bmp: " + c.said + "\n");
     }
     EXPECT_EQ(stderrOf([] { ShowBMP("/dev/zero", nullptr, 0, 0, false); }),
               "Couldn't load /dev/zero: not a plain file\n");
     EXPECT_EQ(stderrOf([&] { ShowBMP("images/none.bmp", screen, 0, 0, false); }),
               "Couldn't load images/none.bmp: Couldn't open images/none.bmp\n");
-    EXPECT_EQ(countColour(screen, kBlack), 40 * 30);
 }
 
 // A text that is empty, lacks a letter or would be larger than any picture is left out silently.

@@ -13,7 +13,6 @@ damage() {
     truncated_pixels) truncate -s $((($(wc -c <"$f") + $(od -An -tu4 -j10 -N4 "$f")) / 2)) "$f" ;;
     wrong_magic) poke 0 XX ;;
     absurd_size) poke 18 '\x40\x42\x0f\x00\x40\x42\x0f\x00' ;; # a million pixels each way
-    absurd_negative_height) poke 22 '\x00\x00\x00\x80' ;;
     seven_bits) poke 28 '\x07\x00' ;;
     directory) rm "$f" && mkdir "$f" ;;
     esac
@@ -41,8 +40,8 @@ round() {
 }
 
 start_x
-for kind in missing empty truncated_header truncated_pixels wrong_magic absurd_size \
-    absurd_negative_height seven_bits directory; do
+for kind in missing empty truncated_header truncated_pixels wrong_magic absurd_size seven_bits \
+    directory; do
     round "$kind" '*' : '(images|fonts)/[^:]*\.bmp' images/TitleScreen.bmp
 done
 # With only the pages laid over the title picture missing, the title shows.

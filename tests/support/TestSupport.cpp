@@ -4,8 +4,6 @@
 #include "Picture.h"
 
 #include <sys/wait.h>
-#include <unistd.h>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -155,15 +153,11 @@ SDL_Event keyEvent(Uint8 type, SDLKey key) {
 
 SDL_Event mouseEvent(Uint8 type, int x, int y) {
     SDL_Event event{};
+    const Uint8 state = type == SDL_MOUSEBUTTONUP ? SDL_RELEASED : SDL_PRESSED;
     if (type == SDL_MOUSEMOTION)
         event.motion = {type, SDL_BUTTON(1), SDL_BUTTON(1), Uint16(x), Uint16(y), 0, 0};
     else
-        event.button = {type,
-                        0,
-                        SDL_BUTTON_LEFT,
-                        Uint8(type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED),
-                        Uint16(x),
-                        Uint16(y)};
+        event.button = {type, 0, SDL_BUTTON_LEFT, state, Uint16(x), Uint16(y)};
     return event;
 }
 
@@ -176,9 +170,7 @@ void pushKey(Uint8 type, SDLKey key) {
 }
 
 void pushQuit() {
-    SDL_Event event{};
-    event.type = SDL_QUIT;
-    push(event);
+    push(SDL_Event{SDL_QUIT});
 }
 
 void drainEvents() {

@@ -87,7 +87,6 @@ std::string readFile(const std::string& path);
 // Events as SDL delivers them: a key, and the left mouse button or the mouse moving with it held.
 SDL_Event keyEvent(Uint8 type, SDLKey key);
 SDL_Event mouseEvent(Uint8 type, int x, int y);
-// Events on SDL's queue: any, a key, the quit request.
 void push(SDL_Event event);
 void pushKey(Uint8 type, SDLKey key);
 void pushQuit();
