@@ -1,8 +1,8 @@
 // On-screen controls for a touch screen, shown once the browser says its
-// pointer is a finger or a first touch comes. Every finger holds the key of
-// the control under it: sliding onto another control swaps the key, and
-// lifting, a cancelled touch or sliding off lets it go. The canvas fits the room the controls
-// leave it as the layout changes.
+// pointer is a finger or a first touch comes (the canvas then fits the room
+// they leave it, canvas.js). Every finger holds the key of the control under
+// it: sliding onto another control swaps the key, and lifting, a cancelled
+// touch or sliding off lets it go.
 import { pressKey, releaseKey } from "./keys.js";
 
 function useTouch() {
