@@ -18,8 +18,7 @@ const [title, north, photon] = ["TitleScreen.bmp", "ship_sprite/Ship-2_N.bmp", "
 const showsTitle = async (page) => likeness(await shoot(page), title) > 0.995;
 const inMatch = (page) => page.evaluate(() => `${orbitane.canvas.width} ${orbitane.canvas.height}` === "800 600");
 
-let step = "opening the page";
-const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+let step = "opening the page", pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const expect = (what, check) => waitFor(step = what, check);
 
 const tap = async (page, label) => touch(page, "touchStart", label).then(() => touch(page, "touchEnd"));
@@ -305,8 +304,7 @@ async function main() {
                     await page.emulate({ userAgent: "", ...device });
                     await page.goto(address);
                     await run(page, { server });
-                    step = "no errors logged";
-                    const logged = await errors();
+                    const logged = await errors(step = "no errors logged");
                     if (logged.length) throw new Error(`the page logged:\n  ${logged.join("\n  ")}`);
                     await page.close();
                 }
