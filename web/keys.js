@@ -16,11 +16,8 @@ export const heldKeys = new Map();  // holder: the DOM code it holds
 
 function sendKey(code, down) {
   const [key, keyCode, location = 0] = kKeys[code];
-  const event = new KeyboardEvent(down ? "keydown" : "keyup", {
-    key, code, location, bubbles: true, cancelable: true });
-  // SDL reads the legacy codes, which Firefox leaves at 0 in an event made by a page.
-  for (const legacy of ["keyCode", "which"]) Object.defineProperty(event, legacy, { value: keyCode });
-  canvas.dispatchEvent(event);
+  canvas.dispatchEvent(new KeyboardEvent(down ? "keydown" : "keyup", {
+    key, code, keyCode, which: keyCode, location, bubbles: true, cancelable: true }));
   for (const control of document.querySelectorAll(`[data-key="${code}"]`))
     control.classList.toggle("held", down);
 }

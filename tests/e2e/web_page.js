@@ -15,8 +15,7 @@ const folder = path.resolve(process.argv[2] || "build-web");
 const [north, photon] = ["ship_sprite/Ship-2_N.bmp", "ship_sprite/photon.bmp"].map((name) => pictures.picture(folder, name));
 const showsTitle = (page) => pictures.showsTitle(page, folder);
 
-let step = "opening the page";
-const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+let step = "opening the page", pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const expect = (what, check) => waitFor(step = what, check);
 
 const tap = async (page, label) => touch(page, "touchStart", label).then(() => touch(page, "touchEnd"));
@@ -266,8 +265,7 @@ async function main() {
                     await page.emulate(device);
                     await page.goto(address);
                     await run(page, { server });
-                    step = "no errors logged";
-                    const logged = await errors();
+                    const logged = await errors(step = "no errors logged");
                     if (logged.length) throw new Error(`the page logged:\n  ${logged.join("\n  ")}`);
                     await page.close();
                 }
