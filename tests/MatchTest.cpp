@@ -63,6 +63,7 @@ TEST_F(MatchTest, EachMatchStartsAfreshAndEndsOnEscapeOrQuit) {
         EXPECT_NE(pixelAt(screen, 70, 0), kWhite);
         EXPECT_EQ(pixelAt(screen, 600, 4), kWhite);
         EXPECT_NE(pixelAt(screen, 599, 4), kWhite);
+        EXPECT_EQ(pixelAt(screen, 100, 100), kRed);  // the first ship, drawn over the background
         EXPECT_EQ(finish(), "FINAL SCORE: 0\n") << way;
         EXPECT_FALSE(match->isRunning()) << way;
     }
