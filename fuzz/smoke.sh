@@ -15,7 +15,7 @@ cp -r "$art" fuzz-scratch
 # Seventy rows of the title, larger than a picture's first read, so that the straight read
 # from the file onto the display is fuzzed too.
 title=$art/images/TitleScreen.bmp pixels=$(od -An -tu4 -j10 -N4 "$art/images/TitleScreen.bmp")
-{ head -c 22 "$title"; printf '\x46\0\0\0'; tail -c +27 "$title" | head -c $((pixels - 26 + 70 * 1024)); } >large.bmp
+{ head -c 22 "$title"; printf '\x46\0\0\0'; head -c $((pixels + 70 * 1024)) "$title" | tail -c +27; } >large.bmp
 for seed in "$art"/images/{select1,toggle0,asteroid1,Sun,Score}.bmp "$art"/fonts/{L,1,_colon}.bmp \
     large.bmp "$here"/fuzz/regressions/*; do
     for mode in 0 1 2; do { printf "\\$mode"; cat "$seed"; } >"fuzz-seeds/$mode-${seed##*/}"; done
