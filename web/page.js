@@ -11,9 +11,12 @@ const over = document.getElementById("over");
 
 // The game's display is opaque and drawn whole every frame: an opaque canvas
 // that need not wait for the page's other painting costs the page's main
-// thread less than the default one (bench/README.md), for the same picture.
-// The browser's SDL takes the context it finds.
-canvas.getContext("2d", { alpha: false, desynchronized: true });
+// thread less than the default one, for the same picture. A canvas kept in
+// the processor's memory, as one read often is, costs WebKit far less to draw
+// on and show than one it hands to a graphics library drawing on the
+// processor where there is no graphics card: only so does a match keep its
+// pace there (bench/README.md). The browser's SDL takes the context it finds.
+canvas.getContext("2d", { alpha: false, desynchronized: true, willReadFrequently: true });
 
 // The game names the screen it shows ("title", "match1" or "match2"): the
 // page offers that screen's controls.
