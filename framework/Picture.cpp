@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <map>
 
 namespace {
 
@@ -26,6 +28,31 @@ Reader readerFor(BmpParse parse, const Bmp& bmp, const Place* place) {
     return parse == BmpParse::Parsed && kept ? Reader::Own : Reader::Sdl;
 }
 
+// What keeping pictures keep, by each file's name, for the whole run: the
+// game draws the same few dozen pictures again and again.
+struct Kept {
+    std::vector<Uint8> file;
+    SurfacePtr surface;
+};
+
+// Whether two runs of `length` bytes are the same, compared eight bytes at a
+// time: a page's C library compares one byte at a time, and the background's
+// file is compared every frame.
+bool sameBytes(const Uint8* a, const Uint8* b, std::size_t length) {
+    std::size_t i = 0;
+    for (Uint64 x, y; i + 8 <= length; i += 8) {
+        std::memcpy(&x, a + i, 8);
+        std::memcpy(&y, b + i, 8);
+        if (x != y) return false;
+    }
+    return std::equal(a + i, a + length, b + i);
+}
+
+std::map<std::string, Kept>& keptPictures() {
+    static auto* kept = new std::map<std::string, Kept>;
+    return *kept;
+}
+
 void reportCantLoad(const std::string& path) {
     const std::string message = "Couldn't load " + path + ": " + SDL_GetError() + "\n";
     std::fprintf(stderr, "%s", message.c_str());
@@ -43,6 +70,7 @@ PictureRead Picture::read(const std::string& path, const Place& place) {
 
 PictureRead Picture::readFrom(const std::string& path, const Place* place) {
     decoded.reset();
+    name = path;
     File file(path);
     if (!file.isOpen()) return PictureRead::Refused;
     if (bytes->size() < kFirstRead) bytes->resize(kFirstRead);
@@ -120,17 +148,46 @@ void Picture::draw(SDL_Surface* target, int x, int y, int rows) {
         SDL_UpperBlit(decoded.get(), &from, target, &part);
         return;
     }
+    // A kept picture is clipped here too, not by the blit: the browser's SDL,
+    // which blits kept pictures, moves a picture clipped at the left or top
+    // instead of cutting it.
+    if (!clip(target, left, top, rows)) return;
+    SDL_Rect from = {static_cast<Sint16>(part.x - left), static_cast<Sint16>(part.y - top), part.w,
+                     part.h};
+    if (SDL_Surface* kept = keptSurface()) {
+        SDL_Rect onto = part;
+        SDL_UpperBlit(kept, &from, target, &onto);
+        return;
+    }
     PixelWindow window;
-    if (!clip(target, left, top, rows) || !openPixels(target, part, window)) return;
-    convertRows(bmp, bytes->data(), part.x - left, part.y - top, part.w, part.h, window.first,
-                window.pitch, *window.format);
+    if (!openPixels(target, part, window)) return;
+    convertRows(bmp, bytes->data(), from.x, from.y, part.w, part.h, window.first, window.pitch,
+                *window.format);
     showPixels(target, part);
+}
+
+// For a keeping picture, the surface kept for its file, made again if the
+// file's bytes have changed; null otherwise, or if none can be made.
+SDL_Surface* Picture::keptSurface() {
+    if (!keeping) return nullptr;
+    Kept& kept = keptPictures()[name];
+    const Uint8* file = bytes->data();
+    if (!kept.surface || kept.file.size() != length || !sameBytes(file, kept.file.data(), length)) {
+        kept.surface.reset(toSurface());
+        kept.file.assign(file, file + length);
+    }
+    return kept.surface.get();
 }
 
 SDL_Surface* Picture::toSurface() {
     if (decoded) return decoded.release();
     SDL_Surface* surface = makeRgbaSurface(bmp.width, bmp.height);
-    if (surface) draw(surface, 0, 0, bmp.height);
+    PixelWindow window;
+    const SDL_Rect whole = {0, 0, static_cast<Uint16>(bmp.width), static_cast<Uint16>(bmp.height)};
+    if (!surface || !openPixels(surface, whole, window)) return surface;
+    convertRows(bmp, bytes->data(), 0, 0, bmp.width, bmp.height, window.first, window.pitch,
+                *window.format);
+    showPixels(surface, whole);
     return surface;
 }
 
@@ -164,11 +221,12 @@ SDL_Surface* loadBMP(std::string path) {
     return surface;
 }
 
-// The background is drawn every frame, so the buffer it is read into stays.
-// Without a target the file is still read, and a fault reported.
+// The background is drawn every frame, so the buffer it is read into stays,
+// and where the platform says it pays, each picture drawn is kept. Without a
+// target the file is still read, and a fault reported.
 void ShowBMP(std::string path, SDL_Surface* target, int x, int y, bool update) {
     static std::vector<Uint8> buffer;
-    Picture picture(buffer);
+    Picture picture(buffer, kKeepsPictures);
     const PictureRead read = target ? picture.read(path, Place{target, x, y}) : picture.read(path);
     if (read == PictureRead::Refused) return reportCantLoad(path);
     if (!target) return;

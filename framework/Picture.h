@@ -42,10 +42,13 @@ struct Place {
 // every picture where SDL's decoder is not trusted, and on the desktop a
 // picture whose pixels the target keeps as they are; SDL decodes any other.
 // Nothing is kept from one picture to the next but the buffer its file is
-// read into, which the caller keeps.
+// read into, which the caller keeps, and, by a keeping picture, each picture
+// drawn: made a surface of its own, kept by its file's name and blitted again
+// while the file holds the same bytes.
 class Picture {
 public:
-    explicit Picture(std::vector<Uint8>& buffer) : bytes(&buffer) {}
+    explicit Picture(std::vector<Uint8>& buffer, bool keeping = false)
+        : bytes(&buffer), keeping(keeping) {}
 
     PictureRead read(const std::string& path);
     PictureRead read(const std::string& path, const Place& place);
@@ -65,10 +68,13 @@ private:
     PictureRead readFrom(const std::string& path, const Place* place);
     bool readRest(File& file, std::size_t head);
     bool clip(const SDL_Surface* target, Sint16 x, Sint16 y, int rows);
+    SDL_Surface* keptSurface();
     bool readsStraight(const Place& place, std::size_t head);
     PictureRead readStraight(File& file, const Place& place);
 
     std::vector<Uint8>* bytes;
+    bool keeping;
+    std::string name;
     std::size_t length = 0;
     Bmp bmp;
     SurfacePtr decoded;

@@ -31,6 +31,11 @@ bool displayShowsPixels(SDL_Surface* display);
 
 // Whether SDL's own BMP decoder may be trusted with pictures here.
 extern const bool kSdlDecodesPictures;
+// Whether a picture drawn again from the same file is better blitted from a
+// surface kept from the last time than converted anew: in a page, where the
+// browser draws one canvas on another for far less than it takes pixels put
+// on a canvas (bench/README.md).
+extern const bool kKeepsPictures;
 
 // Takes the next event from SDL, waiting for one; false if SDL fails.
 bool waitForEvent(SDL_Event& event);

@@ -32,6 +32,8 @@ bool displayShowsPixels(SDL_Surface*) {
 
 const bool kSdlDecodesPictures = true;
 
+const bool kKeepsPictures = false;
+
 bool waitForEvent(SDL_Event& event) {
     return SDL_WaitEvent(&event) == 1;
 }

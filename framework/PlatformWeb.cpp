@@ -100,6 +100,8 @@ bool displayShowsPixels(SDL_Surface* display) {
 
 const bool kSdlDecodesPictures = false;
 
+const bool kKeepsPictures = true;
+
 bool waitForEvent(SDL_Event& event) {
     while (!SDL_PollEvent(&event)) nextAnimationFrame();
     return true;

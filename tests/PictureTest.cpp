@@ -15,7 +15,8 @@ std::string sixteenBit(int width, int height, const std::string& masks = kMasks5
 // A picture larger than the first read has its rows read from the file straight onto a display
 // of its own format, when every row that lands there lands whole; anything else is read whole and
 // drawn as ShowBMP draws it. Either way the display shows what SDL's decoder and blit show, within
-// the display's edges and its clip rectangle, and the part drawn is the blit's.
+// the display's edges and its clip rectangle, and the part drawn is the blit's. So does a picture
+// that keeps what it draws, though every case has a new file of the same name.
 TEST(Picture, LargePicturesAreReadStraightOntoTheDisplayOrFallBack) {
     const std::string kMasks555 = little(0x7C00) + little(0x03E0) + little(0x001F);
     const PictureRead drawn = PictureRead::Drawn, read = PictureRead::Read;
@@ -43,10 +44,11 @@ TEST(Picture, LargePicturesAreReadStraightOntoTheDisplayOrFallBack) {
     };
     // clang-format on
     TempResources files;
-    const SurfacePtr ours(makeScreen(320, kTall)), sdls(makeScreen(320, kTall));
+    const SurfacePtr ours(makeScreen(320, kTall)), sdls(makeScreen(320, kTall)),
+        kept(makeScreen(320, kTall));
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.name);
-        for (SDL_Surface* screen : {ours.get(), sdls.get()}) {
+        for (SDL_Surface* screen : {ours.get(), sdls.get(), kept.get()}) {
             SDL_SetClipRect(screen, nullptr);
             SDL_FillRect(screen, nullptr, 0);
             SDL_SetClipRect(screen, &c.clip);
@@ -61,6 +63,10 @@ TEST(Picture, LargePicturesAreReadStraightOntoTheDisplayOrFallBack) {
         SDL_UpperBlit(decoded.get(), nullptr, sdls.get(), &part);
         EXPECT_EQ(outcome, c.read);
         EXPECT_EQ(std::memcmp(ours->pixels, sdls->pixels, ours->pitch * kTall), 0);
+        std::vector<Uint8> keptBuffer;
+        Picture keeping(keptBuffer, true);
+        if (keeping.read(kPath) != PictureRead::Refused) keeping.draw(kept.get(), c.x, c.y, kTall);
+        EXPECT_EQ(std::memcmp(kept->pixels, sdls->pixels, ours->pitch * kTall), 0);
         EXPECT_EQ(countColour(sdls.get(), kBlack) == 320 * kTall, c.y == kTall);
         EXPECT_EQ(picture.drawn().x, part.x);
         EXPECT_EQ(picture.drawn().y, part.y);
@@ -69,5 +75,23 @@ TEST(Picture, LargePicturesAreReadStraightOntoTheDisplayOrFallBack) {
         if (outcome != read) continue;  // a picture of its own, as a page makes one, is SDL's too
         const SurfacePtr own(picture.toSurface());
         EXPECT_EQ(pixelAt(own.get(), 1, 1), pixelAt(decoded.get(), 1, 1));
+    }
+}
+
+// A kept picture is made again when its file's bytes change, though its size does not: here a
+// byte of the top right pixel, the file's last, then one of the fifth pixel from the right.
+TEST(Picture, AKeptPictureIsMadeAgainWhenItsFileChanges) {
+    TempResources files;
+    const SurfacePtr screen(makeScreen(20, 17));
+    std::string bytes = sixteenBit(20, 17);
+    std::vector<Uint8> buffer;
+    for (std::size_t fromEnd : {0, 1, 9}) {
+        if (fromEnd) bytes[bytes.size() - fromEnd] ^= 0x55;
+        files.file(kPath, bytes);
+        Picture picture(buffer, true);
+        ASSERT_EQ(picture.read(kPath, Place{screen.get(), 0, 0}), PictureRead::Read);
+        picture.draw(screen.get(), 0, 0, 17);
+        const SurfacePtr decoded(SDL_LoadBMP(kPath));
+        for (int x : {15, 19}) EXPECT_EQ(pixelAt(screen.get(), x, 0), pixelAt(decoded.get(), x, 0));
     }
 }
