@@ -6,8 +6,8 @@
 // three; then a tablet with the controls shown and hidden, and a phone at its
 // real density, as it is and with its processor 4 and 6 times slower. In
 // Firefox ESR and WebKitGTK, the animation frames a second of a blank page,
-// the title and a match. And what the page weighs when a server compresses it. Built with `bash tools/dev.sh
-// web`; run by hand:
+// the title and both matches. And what the page weighs when a server
+// compresses it. Built with `bash tools/dev.sh web`; run by hand:
 //   node bench/page_bench.js [build-web] [seconds per measurement]
 "use strict";
 const fs = require("fs");
@@ -16,10 +16,11 @@ const zlib = require("zlib");
 const { withBrowser, waitFor, screen } = require("../tools/browsers.js");
 
 // Run in the page before its scripts. A frame starts with its background,
-// put over the whole display, in an animation frame of the browser's; the
+// drawn over the whole display, in an animation frame of the browser's; the
 // page notes that animation frame's time, the time of the display's refresh
 // that will show the frame. The floor draws nothing: each of its animation
-// frames is a frame. How a frame reaches the canvas is known here only.
+// frames is a frame. How a frame reaches the canvas is known here only: the
+// background is put on the canvas, or drawn from a canvas the page keeps.
 function noteFrames() {
     window.frameTimes = [];
     let refresh = 0;
@@ -28,12 +29,20 @@ function noteFrames() {
         if (document.title.endsWith("floor")) frameTimes.push(time);
         step(refresh = time);
     });
-    const putImageData = CanvasRenderingContext2D.prototype.putImageData;
-    CanvasRenderingContext2D.prototype.putImageData = function (image, x, y, ...rest) {
-        const c = this.canvas;
-        if (c.id === "canvas" && x === 0 && y === 0 && image.width === c.width &&
-            image.height === c.height) frameTimes.push(refresh);
+    const noteCovering = (context, x, y, width, height) => {
+        const c = context.canvas;
+        if (c.id === "canvas" && x === 0 && y === 0 && width === c.width && height === c.height)
+            frameTimes.push(refresh);
+    };
+    const prototype = CanvasRenderingContext2D.prototype;
+    const { putImageData, drawImage } = prototype;
+    prototype.putImageData = function (image, x, y, ...rest) {
+        noteCovering(this, x, y, image.width, image.height);
         return putImageData.call(this, image, x, y, ...rest);
+    };
+    prototype.drawImage = function (...args) {
+        if (args.length === 9) noteCovering(this, ...args.slice(5));
+        return drawImage.apply(this, args);
     };
 }
 
@@ -122,8 +131,8 @@ const animationFrames = (page) => page.evaluate((seconds) => new Promise((resolv
     requestAnimationFrame(count);
 }), seconds);
 
-// A blank page, the title and a one-player match in Firefox ESR and WebKitGTK:
-// how many animation frames a second each engine keeps.
+// A blank page, the title and a one- and a two-player match in Firefox ESR and
+// WebKitGTK: how many animation frames a second each engine keeps.
 async function otherEngines(results) {
     for (const engine of ["firefox", "webkit"]) {
         await withBrowser(folder, async (browser, address) => {
@@ -135,10 +144,16 @@ async function otherEngines(results) {
             await waitFor("the game", () => page.evaluate(() => orbitane.running()));
             await pause(settle);
             const title = await animationFrames(page);
-            for (const key of ["Enter", "Enter"]) await page.keyboard.press(key);
-            await waitFor("a match", () => page.evaluate(() => orbitane.canvas.width === 800));
-            await pause(settle);
-            results.push({ engine, blank, title, match: await animationFrames(page) });
+            const match = async (...keys) => {
+                for (const key of keys) await page.keyboard.press(key);
+                await waitFor("a match", () => page.evaluate(() => orbitane.canvas.width === 800));
+                await pause(settle);
+                return animationFrames(page);
+            };
+            const one = await match("Enter", "Enter");
+            await page.keyboard.press("Escape");
+            await waitFor("the title", () => page.evaluate(() => orbitane.canvas.width === 512));
+            results.push({ engine, blank, title, one, two: await match("Enter", "ArrowDown", "Enter") });
         }, engine);
     }
 }
@@ -191,10 +206,10 @@ async function main() {
                     `${r.p95.toFixed(1)} / ${r.worst.toFixed(1)} ms | ` +
                     `${(100 * r.busy).toFixed(1)} % | ${(r.busy / floorBusy).toFixed(2)} | ` +
                     `${(r.all || [r.busy]).map((b) => (100 * b).toFixed(1)).join(", ")} |`);
-    console.log(`\n| engine | animation frames a second: blank page / title / one-player match |`);
+    console.log(`\n| engine | animation frames a second: blank page / title / one-player / two-player match |`);
     console.log(`|---|---|`);
     for (const r of engines)
-        console.log(`| ${r.engine} | ${[r.blank, r.title, r.match].map((f) => f.toFixed(1)).join(" / ")} |`);
+        console.log(`| ${r.engine} | ${[r.blank, r.title, r.one, r.two].map((f) => f.toFixed(1)).join(" / ")} |`);
     console.log(`\n| file | size | compressed (gzip -9) |\n|---|---|---|`);
     for (const file of weigh())
         console.log(`| ${file.name} | ${file.raw.toFixed(1)} KB | ${file.gzip.toFixed(1)} KB |`);
