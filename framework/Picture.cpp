@@ -221,12 +221,11 @@ SDL_Surface* loadBMP(std::string path) {
     return surface;
 }
 
-// The background is drawn every frame, so the buffer it is read into stays,
-// and where the platform says it pays, each picture drawn is kept. Without a
-// target the file is still read, and a fault reported.
+// The background is drawn every frame, so the buffer it is read into stays.
+// Without a target the file is still read, and a fault reported.
 void ShowBMP(std::string path, SDL_Surface* target, int x, int y, bool update) {
     static std::vector<Uint8> buffer;
-    Picture picture(buffer, kKeepsPictures);
+    Picture picture(buffer);
     const PictureRead read = target ? picture.read(path, Place{target, x, y}) : picture.read(path);
     if (read == PictureRead::Refused) return reportCantLoad(path);
     if (!target) return;

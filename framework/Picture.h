@@ -3,6 +3,7 @@
 
 #include "Bmp.h"
 #include "File.h"
+#include "Platform.h"
 
 #include <SDL.h>
 
@@ -44,10 +45,11 @@ struct Place {
 // Nothing is kept from one picture to the next but the buffer its file is
 // read into, which the caller keeps, and, by a keeping picture, each picture
 // drawn: made a surface of its own, kept by its file's name and blitted again
-// while the file holds the same bytes.
+// while the file holds the same bytes. Pictures keep where the platform says
+// it pays.
 class Picture {
 public:
-    explicit Picture(std::vector<Uint8>& buffer, bool keeping = false)
+    explicit Picture(std::vector<Uint8>& buffer, bool keeping = kKeepsPictures)
         : bytes(&buffer), keeping(keeping) {}
 
     PictureRead read(const std::string& path);
