@@ -56,8 +56,7 @@ TEST_F(ObjectLayerTest, TheDraggedObjectFollowsTheMouseOverTheOthersUntilRelease
     EXPECT_EQ(pixelAt(console.screen, 100, 100), kWhite);  // and the background
     EXPECT_FALSE(takeEvent(left));
     // A quit ends the drag and stays queued for the screen's loop.
-    push(mouseEvent(SDL_MOUSEMOTION, 105, 100));
-    pushQuit();
+    push(mouseEvent(SDL_MOUSEMOTION, 105, 100)), push(SDL_Event{SDL_QUIT});
     EXPECT_EQ(drag(), "dragged!:  X:105 Y: 100\n");
     ASSERT_TRUE(takeEvent(left));
     EXPECT_EQ(left.type, SDL_QUIT);

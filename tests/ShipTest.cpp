@@ -96,8 +96,7 @@ TEST_F(ShipTest, HeldFireLaunchesEveryThirdFrameAndLostMissilesAreDropped) {
 // screen with a random whole speed below 5 (at the origin without a screen).
 TEST_F(ShipTest, KillAndRespawnTakeTwentyFiveFramesAndLandAnywhereOnTheScreen) {
     for (SDLKey key : {SDLK_UP, SDLK_SPACE}) send(ship, SDL_KEYDOWN, key);
-    ship.setVel(2, 30);
-    ship.kill();
+    ship.setVel(2, 30), ship.kill();
     send(ship, SDL_KEYUP, SDLK_UP);
     EXPECT_EQ(ship.getVel().magnitude, 0.0);
     EXPECT_EQ(ship.getAcc().magnitude, 0.0);
@@ -136,19 +135,17 @@ TEST_F(ShipTest, KillAndRespawnTakeTwentyFiveFramesAndLandAnywhereOnTheScreen) {
 // Copies own copies of every missile; missiles are drawn under the ship, also while it is down.
 TEST_F(ShipTest, CopiesOwnTheirOwnMissilesAndDrawThemFirst) {
     auto source = std::make_unique<Ship>(&game);
-    source->setPos(100, 100);
-    source->createMissile()->setPos(100, 100);
+    source->setPos(100, 100), source->createMissile()->setPos(100, 100);
     Ship copy(*source), target(&game);
     target.createMissile();
     target = *source;
+    target.missiles.at(0)->setPos(100, 130);  // clear of the ship
     EXPECT_NE(target.missiles.at(0)->getImage(), source->missiles[0]->getImage());
     EXPECT_EQ(centre(target), Pair(100, 100));
     source.reset();
-    SDL_Surface* screen = makeTrueColour(200, 200);
-    target.kill();
-    target.display(screen, false);
-    copy.display(screen, false);
-    EXPECT_EQ(pixelAt(screen, 100, 100), kRed);
+    const SurfacePtr screen(makeTrueColour(200, 200));
+    target.kill(), target.display(screen.get(), false), copy.display(screen.get(), false);
+    EXPECT_EQ(pixelAt(screen.get(), 100, 100), kRed);
+    EXPECT_EQ(pixelAt(screen.get(), 100, 130), kGreen);
     EXPECT_EQ(copy.missiles.size(), 1u);
-    SDL_FreeSurface(screen);
 }

@@ -23,8 +23,7 @@ TEST_F(SpriteTest, LeavingTheMapNeedsTenPixelsBeyondAnEdge) {
         body.setPos(c.x, c.y);
         EXPECT_EQ(body.offTheMapDeath(console), c.gone) << c.x << "," << c.y;
     }
-    SDL_FreeSurface(console.screen);
-    console.screen = nullptr;
+    SDL_FreeSurface(console.screen), console.screen = nullptr;
     EXPECT_FALSE(body.offTheMapDeath(console));
 }
 
