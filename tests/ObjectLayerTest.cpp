@@ -13,12 +13,10 @@ protected:
         const char* names[] = {"images/red.bmp", "images/green.bmp", "images/blue.bmp"};
         for (int i = 0; i < 3; ++i) {
             files.picture(names[i], 10, 10, Rgb(0xFF0000) >> (8 * i));
-            objects[i].setImage(names[i]);
-            objects[i].moveTo(50, 50);
+            objects[i].setImage(names[i]), objects[i].moveTo(50, 50);
             console.objects.push_back(&objects[i]);
         }
-        files.picture("images/back.bmp", 200, 150, kWhite);
-        console.bg_files = {"images/back.bmp"};
+        files.picture("images/back.bmp", 200, 150, kWhite), console.bg_files = {"images/back.bmp"};
         drainEvents();
     }
     std::string drag() {

@@ -44,11 +44,9 @@ TEST(Picture, LargePicturesAreReadStraightOntoTheDisplayOrFallBack) {
     const SurfacePtr ours(makeScreen(320, kTall)), sdls(makeScreen(320, kTall));
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.name);
-        for (SDL_Surface* screen : {ours.get(), sdls.get()}) {
-            SDL_SetClipRect(screen, nullptr);
-            SDL_FillRect(screen, nullptr, 0);
-            SDL_SetClipRect(screen, &c.clip);
-        }
+        for (SDL_Surface* screen : {ours.get(), sdls.get()})
+            SDL_SetClipRect(screen, nullptr), SDL_FillRect(screen, nullptr, 0),
+                SDL_SetClipRect(screen, &c.clip);
         files.file(kPath, c.bytes);
         std::vector<Uint8> buffer;
         Picture picture(buffer);
