@@ -59,6 +59,7 @@ TEST_F(ShipTest, ThrustsAddUpAndAReleaseTakesOutOnlyAHeldOne) {
             send(s, SDL_KEYDOWN, key);
             EXPECT_NEAR(s.getAcc().magnitude, 0.2, 1e-12);
             EXPECT_NEAR(std::cos(s.getAcc().angle), std::cos(toRadians(k.degrees)), 1e-9);
+            EXPECT_NEAR(std::sin(s.getAcc().angle), std::sin(toRadians(k.degrees)), 1e-9);
             EXPECT_NEAR(s.getPos().facing, toRadians(k.degrees), 1e-12);
             EXPECT_EQ(s.getFilename(), facing(k.facing));
         }
