@@ -57,7 +57,7 @@ TEST_F(GameDisplayTest, FilesThatCannotBeReadAreRefusedWithTheirReason) {
     const std::string cut = "Error reading from datastream";
     // clang-format off
     const struct { std::string bytes; long long length; std::string loads, said; } kCases[] = {
-        {"", 0, "none", "empty or unreadable file"},
+        {"", 0, "none", "empty or unreadable file"}, {"B", 0, "none", cut},
         {large, 64LL << 20 | 1, "none", "larger than any picture"},
         {large.substr(0, large.size() - 1), 0, "none", cut},
         {bmp(4, 4, 16, kBitFields, kMasks565, pattern(4, 4)).substr(0, 80), 0, "none", cut},

@@ -49,12 +49,12 @@ TEST_F(SpriteTest, TurningSwapsTheSizeOnlyBetweenGroups) {
         EXPECT_EQ(size(ship), t.size) << t.letter;
         EXPECT_EQ(ship.getImage()->w, t.picture == 'N' ? 48 : 45) << t.letter;
     }
-    files.picture("N.bmp", 2, 2, kWhite), files.picture("W.bmp", 2, 2, kWhite);
+    for (const char* name : {"N.bmp", "W.bmp", "images/plainN.bmp"})
+        files.picture(name, 2, 2, kWhite);
     body.setImage(".bmp"), body.turn(270, 'N');  // no letter to replace either
     EXPECT_EQ(body.getFilename(), "N.bmp");
     body.turn(180, 'W');  // and now one
     EXPECT_EQ(body.getFilename(), "W.bmp");
-    files.picture("images/plainN.bmp", 4, 4, kWhite);
     body.setImage("images/plain"), body.turn(270, 'N');
     EXPECT_EQ(body.getFilename(), "images/plainN.bmp");
     EXPECT_EQ(size(body), Pair(40, 46));  // swapped by the turn from N to W alone
