@@ -41,8 +41,7 @@ TEST_F(MatchTest, EachMatchStartsAfreshAndEndsOnEscapeOrQuit) {
     for (int way = 0; way < 3; ++way) {
         game.score = game.lives = 2;
         start();
-        EXPECT_EQ(game.console.screen->w, 800);
-        EXPECT_EQ(game.console.screen->h, 600);
+        EXPECT_EQ(Pair(game.console.screen->w, game.console.screen->h), Pair(800, 600));
         EXPECT_EQ(game.score, 0);
         EXPECT_EQ(game.lives, 15);
         EXPECT_EQ(game.asteroids.size(), 5u * (way + 1));
@@ -119,8 +118,9 @@ TEST_F(MatchTest, ACrashCostsALifeScoresAndExplodesForTwentyFiveFrames) {
     EXPECT_EQ(centre(game.player), Pair(50, 50));
 }
 
-// Wrap brings ships and asteroids back, not missiles; the sun kills ships, pulls ships and missiles
-// and burns missiles, never asteroids. Off, ships die off the field and the sun does nothing.
+// Wrap brings ships and asteroids back, not missiles; the sun kills ships, pulls ships and
+// missiles, burns missiles and asteroids, pulls no asteroid. Off, ships die off the field, the sun
+// is idle.
 TEST_F(MatchTest, WrapAndTheSunActOnlyWhenOn) {
     for (bool on : {true, false}) {
         start(0, on, on);
@@ -138,10 +138,11 @@ TEST_F(MatchTest, WrapAndTheSunActOnlyWhenOn) {
         EXPECT_EQ(game.asteroids.back().getVel().magnitude, 1.0);
         EXPECT_NEAR(theirs->getVel().magnitude, on ? 980.0 / (400 * 400) : 0.0, 1e-9);
         EXPECT_EQ(theirs->getx(), 795);
-        game.enemy.setPos(700, 500);
+        game.enemy.setPos(700, 500), addAsteroid(395, 295);
         Sprite* burnt = stillMissile(game.enemy, 395, 295, true);
         frames(1);
         EXPECT_EQ(burnt->getx(), on ? -10 : 395);
+        EXPECT_EQ(game.asteroids.back().getx(), on ? -10 : 395);
         finish();
     }
 }

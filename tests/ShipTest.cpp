@@ -10,11 +10,6 @@ void send(Ship& ship, Uint8 type, SDLKey sym) {
     ship.handleInput(&event);
 }
 
-// The ship's picture for a facing letter.
-std::string facing(char letter) {
-    return "images/ship_sprite/Ship-2_" + std::string(1, letter) + ".bmp";
-}
-
 // A world on an 800 x 600 screen with every picture, and a new ship in it.
 class ShipTest : public testing::Test {
 protected:

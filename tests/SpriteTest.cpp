@@ -44,8 +44,7 @@ TEST_F(SpriteTest, TurningSwapsTheSizeOnlyBetweenGroups) {
         ship.turn(t.degrees, t.letter);
         EXPECT_FALSE(ship.isSelected());
         EXPECT_NEAR(ship.getPos().facing, toRadians(t.degrees), 1e-12) << t.letter;
-        EXPECT_EQ(ship.getFilename(),
-                  "images/ship_sprite/Ship-2_" + std::string(1, t.picture) + ".bmp");
+        EXPECT_EQ(ship.getFilename(), facing(t.picture));
         EXPECT_EQ(size(ship), t.size) << t.letter;
         EXPECT_EQ(ship.getImage()->w, t.picture == 'N' ? 48 : 45) << t.letter;
     }

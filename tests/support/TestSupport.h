@@ -63,6 +63,11 @@ inline Pair size(const Object& body) {
     return {body.getw(), body.geth()};
 }
 
+// The ship's picture for a facing letter.
+inline std::string facing(char letter) {
+    return "images/ship_sprite/Ship-2_" + std::string(1, letter) + ".bmp";
+}
+
 // What the code prints on standard output or standard error while it runs.
 template <typename F>
 std::string stdoutOf(F&& code) {
