@@ -45,6 +45,7 @@ TEST_F(GameDisplayTest, TextIsLaidOutLetterByLetter) {
     }
     EXPECT_EQ(countColour(screen, kWhite), (5 * 6 + 2) * 9);  // clipped after "LIVES: 1"
     EXPECT_EQ(sizeOf(text), "49x9");
+    EXPECT_EQ(sizeOf(load_letter(':', "fonts/", ".bmp")), "3x9");
     files.picture("fonts/7.bmp", 6, 1, kGreen);
     EXPECT_EQ(sizeOf(createText("17")), "12x9");
     EXPECT_EQ(sizeOf(createText("71")), "12x1");

@@ -118,9 +118,8 @@ TEST_F(MatchTest, ACrashCostsALifeScoresAndExplodesForTwentyFiveFrames) {
     EXPECT_EQ(centre(game.player), Pair(50, 50));
 }
 
-// Wrap brings ships and asteroids back, not missiles; the sun kills ships, pulls ships and
-// missiles, burns missiles and asteroids, pulls no asteroid. Off, ships die off the field, the sun
-// is idle.
+// Wrap brings back ships and asteroids, not missiles; the sun kills and pulls ships, pulls and
+// burns missiles, burns asteroids, pulls none. Off, ships die off the field and the sun is idle.
 TEST_F(MatchTest, WrapAndTheSunActOnlyWhenOn) {
     for (bool on : {true, false}) {
         start(0, on, on);
