@@ -23,7 +23,11 @@ TEST(Animation, FramesKeepTheirOrderAndCopiesTheirOwnPictures) {
     original->add_images_from_folder("images");
     Animation copy(*original), assigned;
     assigned.add_image("images/5.bmp", 'b');
+    SDL_Surface* const replaced = assigned.frames[0].surface;
+    ++replaced->refcount;  // held, to see the assignment let go of it
     assigned = *original;
+    EXPECT_EQ(replaced->refcount, 1);
+    SDL_FreeSurface(replaced);
     Animation& same = assigned;
     assigned = same;
     EXPECT_NE(copy.frames[0].surface, original->frames[0].surface);

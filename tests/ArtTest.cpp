@@ -1,5 +1,4 @@
-// The art generator's output: every picture the game loads, 5-6-5 at its size, read back by SDL and
-// by the web page as written, the same bytes on every run.
+// The art generator's pictures: 5-6-5 at their sizes, read alike by SDL and the page, and stable.
 #include "TestSupport.h"
 
 #include <memory>
@@ -7,8 +6,7 @@
 
 const std::string kImages = kBuiltResources + "/images/";
 
-// Loads a picture and checks that its file holds the rows SDL decoded, bottom up and padded, and
-// that the web page's decoder gives every pixel's colour.
+// A picture whose file holds SDL's rows, bottom up and padded, and whose colours the page decodes.
 static auto loadChecked(const std::string& path) {
     std::shared_ptr<SDL_Surface> p(SDL_LoadBMP(path.c_str()), SDL_FreeSurface);
     if (!p) ADD_FAILURE() << "SDL can't read it";

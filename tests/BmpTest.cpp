@@ -2,10 +2,10 @@
 #include "Picture.h"
 #include "TestSupport.h"
 
-// Every kind of picture the game's own reader converts, into the display's 5-6-5 format, a
-// composing RGBA one and a 32-bit one without alpha, whole or a part of it, gives each pixel the
-// colour SDL's decoder and blit give it. (Only the colour: SDL keeps a target's own alpha where
-// the reader makes every pixel opaque.)
+#include <climits>
+
+// Each kind of picture the reader converts, into 5-6-5, RGBA or 32-bit, whole or a part, gets SDL's
+// colour in every pixel (only the colour: SDL keeps a target's alpha, the reader makes it opaque).
 TEST(BmpConversion, EveryPixelGetsTheColourSdlGivesIt) {
     std::string zeroAlpha;  // as most programs write 32-bit pictures: SDL takes them as opaque
     for (int i = 0; i < 256 * 3; ++i) zeroAlpha += little(40503LL * i + 7, 3) + '\0';
@@ -46,5 +46,37 @@ TEST(BmpConversion, EveryPixelGetsTheColourSdlGivesIt) {
                             << x << "," << y;
             }
         }
+    }
+}
+
+// Each file's outcome, in the words a page reports; from 56 bytes on a header holds an alpha mask.
+TEST(BmpParsing, EachFaultIsNamed) {
+    const std::string good = bmp(2, 3, 16, kBitFields, kMasks565, pattern(2, 3));
+    const std::string cut = "Error reading from datastream", none = "";
+    const BmpParse parsed = BmpParse::Parsed, absurd = BmpParse::Absurd, no = BmpParse::NotRead;
+    // clang-format off
+    struct Case { std::string bytes; BmpParse parse; std::string said; Uint32 alpha = 0; };
+    const Case kCases[] = {
+        {good, parsed, none}, {bmp(2, 3, 24, 0, "", pattern(2, 3, 3), true), parsed, none},
+        {bmp(2, 1, 32, kBitFields, kMasks565 + little(0xFF), pattern(2, 1, 4)).replace(14, 4, little(56)), parsed, none, 0xFF},
+        {bmp(65535, 65535, 24, 0, "", "", true), absurd, "BMP header claims more than 4194304 pixels"},
+        {bmp(2, 2, 8, 1, std::string(257 * 4, 0)), absurd, "BMP header claims more colours than its depth holds"},
+        {"B", no, cut}, {good.substr(0, 60), no, cut}, {good.substr(0, good.size() - 1), no, cut},
+        {good.substr(0, 10) + little(INT_MAX) + good.substr(14), no, cut},
+        {"XM" + good.substr(2), no, "File is not a Windows BMP file"},
+        {bmp(0, 3, 16, 0), no, "BMP file with bad dimensions (0x3)"},
+        {bmp(2, 0, 16, 0), no, "BMP file with bad dimensions (2x0)"},
+        {bmp(2, 2, 8, 1, std::string(8, 0)), no, "Compressed BMP files not supported"},
+        {bmp(2, 2, 9, 0, std::string(513 * 4, 0)), no, "BMP files of 9 bits a pixel not supported"},
+        {bmp(2, 3, 24, kBitFields, kMasks565), no, "BMP files of 24 bits a pixel not supported"}};
+    // clang-format on
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(&c - kCases);
+        SDL_SetError("%s", "");
+        Bmp header;
+        EXPECT_EQ(parseBmp(reinterpret_cast<const Uint8*>(c.bytes.data()), c.bytes.size(), header),
+                  c.parse);
+        EXPECT_EQ(SDL_GetError(), c.said);
+        EXPECT_EQ(header.alpha, c.alpha);
     }
 }

@@ -3,10 +3,6 @@
 
 #include <filesystem>
 
-std::string claimingColours(std::string bytes, long long colours) {
-    return bytes.replace(46, 4, little(colours));
-}
-
 const int kRunLength8 = 1;
 // A two-colour palette and a run-length stream that ends the picture at once.
 const std::string kPalette(8, '\0'), kEnd("\0\1", 2);
@@ -31,13 +27,11 @@ protected:
     std::string said;
 };
 
-// Letters side by side, white space drawn as the space, each as high as the first; on the display
-// or composed in 32 bits.
+// Letters side by side, spaces as the space, each as high as the first; on a display or in 32 bits.
 TEST_F(GameDisplayTest, TextIsLaidOutLetterByLetter) {
     for (const char* c = "LIVES0123456789"; *c; ++c)
         files.picture(std::string("fonts/") + *c + ".bmp", 6, 9, kWhite);
-    files.picture("fonts/_colon.bmp", 3, 9, kRed);
-    files.picture("fonts/_space.bmp", 4, 9, kBlue);
+    files.picture("fonts/_colon.bmp", 3, 9, kRed), files.picture("fonts/_space.bmp", 4, 9, kBlue);
     SDL_Surface* text = createText("LIVES: 15");
     EXPECT_EQ(text->format->BitsPerPixel, 32);
     displayText("LIVES:\t15", screen, 1, 2, false);
@@ -51,28 +45,27 @@ TEST_F(GameDisplayTest, TextIsLaidOutLetterByLetter) {
     }
     EXPECT_EQ(countColour(screen, kWhite), (5 * 6 + 2) * 9);  // clipped after "LIVES: 1"
     EXPECT_EQ(sizeOf(text), "49x9");
-    files.picture("fonts/7.bmp", 6, 12, kGreen);
+    EXPECT_EQ(sizeOf(load_letter(':', "fonts/", ".bmp")), "3x9");
+    files.picture("fonts/7.bmp", 6, 1, kGreen);
     EXPECT_EQ(sizeOf(createText("17")), "12x9");
-    EXPECT_EQ(sizeOf(createText("71")), "12x12");
+    EXPECT_EQ(sizeOf(createText("71")), "12x1");
 }
 
-// A file's own faults, and headers claiming absurd sizes, are refused with their reasons; these
-// before SDL goes looking for pixels, as it would unpack billions of them or make room for
-// gigabytes of palette. Up to the limits, pictures that SDL reads still load.
+// A file's faults and absurd headers are refused with their reasons, the latter before SDL unpacks
+// billions of pixels or gigabytes of palette; up to the limits, pictures that SDL reads still load.
 TEST_F(GameDisplayTest, FilesThatCannotBeReadAreRefusedWithTheirReason) {
     const std::string large = bmp(200, 180, 16, kBitFields, kMasks565, pattern(200, 180));
     const std::string cut = "Error reading from datastream";
     // clang-format off
     const struct { std::string bytes; long long length; std::string loads, said; } kCases[] = {
-        {"", 0, "none", "empty or unreadable file"},
+        {"", 0, "none", "empty or unreadable file"}, {"B", 0, "none", cut},
         {large, 64LL << 20 | 1, "none", "larger than any picture"},
         {large.substr(0, large.size() - 1), 0, "none", cut},
         {bmp(4, 4, 16, kBitFields, kMasks565, pattern(4, 4)).substr(0, 80), 0, "none", cut},
         {bmp(20000, 20000, 8, kRunLength8, kPalette, kEnd), 0, "none", "BMP header claims more than 4194304 pixels"},
-        {claimingColours(kEightBit, 0xFFFFFFFFLL), 0, "none", "BMP header claims more colours than its depth holds"},
         {bmp(2048, 2048, 8, kRunLength8, kPalette, kEnd), 0, "2048x2048", ""},
-        {claimingColours(kEightBit, 256), 0, "2x2", ""},
-        {claimingColours(kOneBit, 2), 0, "8x1", ""}};
+        {std::string(kEightBit).replace(46, 4, little(256)), 0, "2x2", ""},
+        {std::string(kOneBit).replace(46, 4, little(2)), 0, "8x1", ""}};
     // clang-format on
     for (const auto& c : kCases) {
         EXPECT_EQ(load(c.bytes, c.length), c.loads) << c.said;
@@ -107,12 +100,15 @@ TEST_F(GameDisplayTest, TextThatCannotBeShownIsLeftOutSilently) {
     EXPECT_EQ(countColour(screen, kBlack), 40 * 30);
 }
 
-// A video mode SDL refuses ends the program with status 255.
-TEST(CreateDisplayDeathTest, ARefusedVideoModeEndsWithStatus255) {
-    const auto open = [] {
+// An 8-bit display has a palette of greys; a display or surface SDL can't make ends the program.
+TEST(CreateDisplayDeathTest, AnEightBitDisplayHasGreysAndWhatSdlCantMakeEndsTheProgram) {
+    const auto open = [](int size, int bits) {
         VideoSession video;
         SDL_Color palette[256];
-        createDisplay(nullptr, 1 << 20, 1 << 20, 16, palette, 256);
+        return createDisplay(nullptr, size, size, bits, palette, 256)->format->palette->colors[200];
     };
-    EXPECT_EXIT(open(), testing::ExitedWithCode(255), "");
+    EXPECT_EQ(open(8, 8).g, 200);
+    EXPECT_EXIT(open(1 << 20, 16), testing::ExitedWithCode(255), "");
+    EXPECT_EXIT(create_SDL_Surface(1 << 20, 1 << 20), testing::ExitedWithCode(1),
+                "^CreateRGBSurface");
 }

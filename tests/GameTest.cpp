@@ -70,9 +70,7 @@ TEST_F(GameTest, RefillIsImmediateFirstThenWaitsFiftyUpdatesAndDrawsEveryKindAnd
     }
     EXPECT_EQ(kinds.size(), 5u);
     EXPECT_EQ(speeds, (std::set<double>{0.4, 1.4, 2.4}));
-    game.player.createMissile();
-    game.player.kill();
-    game.enemy.setPos(10, 10);
+    game.player.createMissile(), game.player.kill(), game.enemy.setPos(10, 10);
     game.clear();
     EXPECT_EQ(centre(game.player), Pair(50, 50));
     EXPECT_EQ(centre(game.enemy), Pair(550, 350));

@@ -28,9 +28,7 @@ TEST_F(ObjectTest, DrawsItsPictureCentredByItsNominalSize) {
     // clang-format on
     for (const auto& c : cases) {
         SDL_FillRect(screen, nullptr, 0);
-        button.resize(c.height, c.width);
-        button.moveTo(c.x, c.y);
-        button.display(screen, false);
+        button.resize(c.height, c.width), button.moveTo(c.x, c.y), button.display(screen, false);
         EXPECT_EQ(size(button), Pair(c.width, c.height));
         EXPECT_EQ(pixelAt(screen, c.left, c.top), kRed) << c.width;
         EXPECT_EQ(pixelAt(screen, c.left + 9, c.top + 5), kRed) << c.width;
@@ -100,18 +98,15 @@ TEST_F(ObjectTest, CopiesOwnIndependentPictures) {
     auto original = std::make_unique<Object>(button);
     original->moveTo(30, 30);
     Object copy(*original), assigned(1, 1, false);
-    assigned = *original;
+    assigned.setVisibility(false), assigned = *original;  // which takes the original's visibility
     Object& same = assigned;
     assigned = same;
     EXPECT_NE(copy.getImage(), original->getImage());
     EXPECT_NE(assigned.getImage(), original->getImage());
-    original.reset();
-    assigned.display(screen, false);
+    original.reset(), assigned.display(screen, false);
     EXPECT_EQ(countColour(screen, kRed), 60);
-    button.setImage("images/missing.bmp");
-    copy = button;
+    button.setImage("images/missing.bmp"), copy = button;
     EXPECT_EQ(Object(button).getImage(), copy.getImage());
-    files.picture("images/button.bmp", 3, 3, kGreen);
-    assigned.render();
+    files.picture("images/button.bmp", 3, 3, kGreen), assigned.render();
     EXPECT_EQ(pixelAt(assigned.getImage(), 2, 2), kGreen);
 }

@@ -12,11 +12,9 @@ std::string sixteenBit(int width, int height, const std::string& masks = kMasks5
     return bmp(width, height, 16, kBitFields, masks, pattern(width, std::abs(height)));
 }
 
-// A picture larger than the first read has its rows read from the file straight onto a display
-// of its own format, when every row that lands there lands whole; anything else is read whole and
-// drawn as ShowBMP draws it. Either way the display shows what SDL's decoder and blit show, within
-// the display's edges and its clip rectangle, and the part drawn is the blit's. So does a picture
-// that keeps what it draws, though every case has a new file of the same name.
+// Rows of a large picture go straight from the file onto a display of its format where every row
+// lands whole, else it is read and drawn; the display and the part drawn are as SDL's blit makes.
+// So is a keeping picture's, though each case's file has the same name.
 TEST(Picture, LargePicturesAreReadStraightOntoTheDisplayOrFallBack) {
     const std::string kMasks555 = little(0x7C00) + little(0x03E0) + little(0x001F);
     const PictureRead drawn = PictureRead::Drawn, read = PictureRead::Read;
@@ -48,11 +46,9 @@ TEST(Picture, LargePicturesAreReadStraightOntoTheDisplayOrFallBack) {
         kept(makeScreen(320, kTall));
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.name);
-        for (SDL_Surface* screen : {ours.get(), sdls.get(), kept.get()}) {
-            SDL_SetClipRect(screen, nullptr);
-            SDL_FillRect(screen, nullptr, 0);
-            SDL_SetClipRect(screen, &c.clip);
-        }
+        for (SDL_Surface* screen : {ours.get(), sdls.get(), kept.get()})
+            SDL_SetClipRect(screen, nullptr), SDL_FillRect(screen, nullptr, 0),
+                SDL_SetClipRect(screen, &c.clip);
         files.file(kPath, c.bytes);
         std::vector<Uint8> buffer;
         Picture picture(buffer);

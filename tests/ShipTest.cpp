@@ -10,11 +10,6 @@ void send(Ship& ship, Uint8 type, SDLKey sym) {
     ship.handleInput(&event);
 }
 
-// The ship's picture for a facing letter.
-std::string facing(char letter) {
-    return "images/ship_sprite/Ship-2_" + std::string(1, letter) + ".bmp";
-}
-
 // A world on an 800 x 600 screen with every picture, and a new ship in it.
 class ShipTest : public testing::Test {
 protected:
@@ -59,6 +54,7 @@ TEST_F(ShipTest, ThrustsAddUpAndAReleaseTakesOutOnlyAHeldOne) {
             send(s, SDL_KEYDOWN, key);
             EXPECT_NEAR(s.getAcc().magnitude, 0.2, 1e-12);
             EXPECT_NEAR(std::cos(s.getAcc().angle), std::cos(toRadians(k.degrees)), 1e-9);
+            EXPECT_NEAR(std::sin(s.getAcc().angle), std::sin(toRadians(k.degrees)), 1e-9);
             EXPECT_NEAR(s.getPos().facing, toRadians(k.degrees), 1e-12);
             EXPECT_EQ(s.getFilename(), facing(k.facing));
         }
@@ -96,8 +92,7 @@ TEST_F(ShipTest, HeldFireLaunchesEveryThirdFrameAndLostMissilesAreDropped) {
 // screen with a random whole speed below 5 (at the origin without a screen).
 TEST_F(ShipTest, KillAndRespawnTakeTwentyFiveFramesAndLandAnywhereOnTheScreen) {
     for (SDLKey key : {SDLK_UP, SDLK_SPACE}) send(ship, SDL_KEYDOWN, key);
-    ship.setVel(2, 30);
-    ship.kill();
+    ship.setVel(2, 30), ship.kill();
     send(ship, SDL_KEYUP, SDLK_UP);
     EXPECT_EQ(ship.getVel().magnitude, 0.0);
     EXPECT_EQ(ship.getAcc().magnitude, 0.0);
@@ -136,19 +131,17 @@ TEST_F(ShipTest, KillAndRespawnTakeTwentyFiveFramesAndLandAnywhereOnTheScreen) {
 // Copies own copies of every missile; missiles are drawn under the ship, also while it is down.
 TEST_F(ShipTest, CopiesOwnTheirOwnMissilesAndDrawThemFirst) {
     auto source = std::make_unique<Ship>(&game);
-    source->setPos(100, 100);
-    source->createMissile()->setPos(100, 100);
+    source->setPos(100, 100), source->createMissile()->setPos(100, 100);
     Ship copy(*source), target(&game);
     target.createMissile();
     target = *source;
+    target.missiles.at(0)->setPos(100, 130);  // clear of the ship
     EXPECT_NE(target.missiles.at(0)->getImage(), source->missiles[0]->getImage());
     EXPECT_EQ(centre(target), Pair(100, 100));
     source.reset();
-    SDL_Surface* screen = makeTrueColour(200, 200);
-    target.kill();
-    target.display(screen, false);
-    copy.display(screen, false);
-    EXPECT_EQ(pixelAt(screen, 100, 100), kRed);
+    const SurfacePtr screen(makeTrueColour(200, 200));
+    target.kill(), target.display(screen.get(), false), copy.display(screen.get(), false);
+    EXPECT_EQ(pixelAt(screen.get(), 100, 100), kRed);
+    EXPECT_EQ(pixelAt(screen.get(), 100, 130), kGreen);
     EXPECT_EQ(copy.missiles.size(), 1u);
-    SDL_FreeSurface(screen);
 }

@@ -3,12 +3,6 @@
 #include "TestSupport.h"
 #include "TitleMenu.h"
 
-// Where the option toggle shows and its state, '1' or '0'; all zero when hidden.
-struct Toggle {
-    int x, y;
-    char state;
-};
-
 // The title screen as start-up leaves it, on the dummy display.
 class TitleMenuTest : public testing::Test {
 protected:
@@ -36,21 +30,21 @@ protected:
 };
 
 // Main page 0-2, play 3-5, options 6-8, BACK 9: Up and Down wrap, Left jumps to QUIT or BACK, Right
-// from BACK to the last entry; pages lie over the title; the toggle shows and flips each option.
+// from BACK to the last entry; pages lie over the title; the toggle shows each option, green on.
 TEST_F(TitleMenuTest, KeysWalkThePagesAndFlipTheOptions) {
     pushKey(SDL_KEYUP, SDLK_DOWN);
     // clang-format off
-    const struct { const char* keys; int selector; Pair cursor; std::size_t pages; Toggle toggle; } steps[] = {
-        {"q", 0, {218, 326}, 1, {}}, {"U", 2, {218, 413}, 1, {}}, {"D", 0, {218, 326}, 1, {}},
-        {"DD", 2, {218, 413}, 1, {}}, {"D", 0, {218, 326}, 1, {}}, {"DL", 2, {218, 413}, 1, {}},
-        {"R", 2, {218, 413}, 1, {}}, {"UR", 1, {218, 369}, 1, {}}, {"U\n", 3, {123, 326}, 2, {}},
-        {"DL", 9, {61, 480}, 2, {}}, {"R", 5, {123, 413}, 2, {}}, {"LD", 3, {123, 326}, 2, {}},
-        {"LU", 5, {123, 413}, 2, {}}, {"D", 3, {123, 326}, 2, {}}, {"U", 5, {123, 413}, 2, {}},
-        {"L\n", 0, {218, 326}, 1, {}}, {"D\n", 6, {123, 326}, 2, {370, 326, '1'}},
-        {"U", 8, {123, 413}, 2, {400, 413, '1'}}, {"LR", 8, {123, 413}, 2, {400, 413, '1'}},
-        {"LU", 8, {123, 413}, 2, {400, 413, '1'}}, {"LD", 6, {123, 326}, 2, {370, 326, '1'}},
-        {"\n", 6, {123, 326}, 2, {370, 326, '0'}}, {"D\n", 7, {123, 369}, 2, {}},
-        {"D\n", 8, {123, 413}, 2, {400, 413, '0'}}, {"L\n", 0, {218, 326}, 1, {}}};
+    const struct { const char* keys; int selector; Pair cursor; std::size_t pages; Pair toggleAt = {}; Rgb toggle = 0; } steps[] = {
+        {"q", 0, {218, 326}, 1}, {"U", 2, {218, 413}, 1}, {"D", 0, {218, 326}, 1},
+        {"DD", 2, {218, 413}, 1}, {"D", 0, {218, 326}, 1}, {"DL", 2, {218, 413}, 1},
+        {"R", 2, {218, 413}, 1}, {"UR", 1, {218, 369}, 1}, {"U\n", 3, {123, 326}, 2},
+        {"DL", 9, {61, 480}, 2}, {"R", 5, {123, 413}, 2}, {"LD", 3, {123, 326}, 2},
+        {"LU", 5, {123, 413}, 2}, {"D", 3, {123, 326}, 2}, {"U", 5, {123, 413}, 2},
+        {"L\n", 0, {218, 326}, 1}, {"D\n", 6, {123, 326}, 2, {370, 326}, kGreen},
+        {"U", 8, {123, 413}, 2, {400, 413}, kGreen}, {"LR", 8, {123, 413}, 2, {400, 413}, kGreen},
+        {"LU", 8, {123, 413}, 2, {400, 413}, kGreen}, {"LD", 6, {123, 326}, 2, {370, 326}, kGreen},
+        {"\n", 6, {123, 326}, 2, {370, 326}, kBlue}, {"D\n", 7, {123, 369}, 2},
+        {"D\n", 8, {123, 413}, 2, {400, 413}, kBlue}, {"L\n", 0, {218, 326}, 1}};
     // clang-format on
     for (const auto& s : steps) {
         SCOPED_TRACE(s.keys);
@@ -61,10 +55,10 @@ TEST_F(TitleMenuTest, KeysWalkThePagesAndFlipTheOptions) {
         EXPECT_EQ(pixelAt(game.console.screen, x - 13, y - 2), kWhite);
         EXPECT_NE(pixelAt(game.console.screen, x - 13, y - 3), kWhite);
         const Object& t = menu.getToggle();
-        EXPECT_EQ(t.isVisible(), s.toggle.state != 0);
+        EXPECT_EQ(t.isVisible(), s.toggle != 0);
         if (!t.isVisible()) continue;
-        EXPECT_EQ(centre(t), Pair(s.toggle.x, s.toggle.y));
-        EXPECT_EQ(t.getFilename(), std::string("images/toggle") + s.toggle.state + ".bmp");
+        EXPECT_EQ(centre(t), s.toggleAt);
+        EXPECT_EQ(pixelAt(game.console.screen, t.getx(), t.gety()), s.toggle);
     }
     EXPECT_EQ(game.console.bg_files.back(), "images/TitleScreen.bmp");
     EXPECT_EQ(pixelAt(game.console.screen, 0, 0), pixelAt(game.console.screen, 511, 511));
@@ -73,7 +67,6 @@ TEST_F(TitleMenuTest, KeysWalkThePagesAndFlipTheOptions) {
     EXPECT_TRUE(menu.isRunning());
     press("U\n");
     EXPECT_FALSE(menu.isRunning());
-    EXPECT_EQ(menu.getCursor().getFilename(), "images/select1.bmp");
     EXPECT_EQ(size(menu.getCursor()), Pair(26, 4));
     EXPECT_EQ(size(menu.getToggle()), Pair(30, 16));
 }
@@ -88,6 +81,7 @@ TEST_F(TitleMenuTest, PlayEntriesRunAMatchInTheirModeAndComeBack) {
         EXPECT_EQ(game.playerMode, mode);
         EXPECT_NE(said.find("FINAL SCORE: "), std::string::npos) << said;
         EXPECT_EQ(game.console.screen->w, 512);
+        EXPECT_EQ(game.console.bg_files, std::list<std::string>{"images/TitleScreen.bmp"});
         EXPECT_TRUE(menu.isRunning());
     }
 }

@@ -43,7 +43,7 @@ void TempResources::file(const std::string& name, const std::string& bytes) cons
 GameFiles::GameFiles() {
     std::istringstream pictures(  // name, width, height, colour
         "TitleScreen 512 512 80 Title_Play 512 512 8000 Title_Options 512 512 800000 select1 26 4 "
-        "FFFFFF toggle0 30 16 808080 toggle1 30 16 FF00 Space 800 600 0 SpaceSun 800 600 10 "
+        "FFFFFF toggle0 30 16 FF toggle1 30 16 FF00 Space 800 600 0 SpaceSun 800 600 10 "
         "Score 60 16 FFFF00 Sun 20 20 FFFF00 NO_IMAGE 8 8 808080 Bro_Sprite/Bro_front 46 40 FFFF "
         "ship_sprite/Ship-2_E 45 48 FF0000 ship_sprite/Ship-2_W 45 48 FF0000 "
         "ship_sprite/Ship-2_N 48 45 FF0000 ship_sprite/Ship-2_S 48 45 FF0000 "
@@ -169,19 +169,7 @@ void pushKey(Uint8 type, SDLKey key) {
     push(keyEvent(type, key));
 }
 
-void pushQuit() {
-    push(SDL_Event{SDL_QUIT});
-}
-
 void drainEvents() {
     for (SDL_Event event; takeEvent(event);) {
     }
-}
-
-VideoSession::VideoSession() {
-    if (SDL_Init(SDL_INIT_VIDEO) < 0) ADD_FAILURE() << "SDL_Init: " << SDL_GetError();
-}
-
-VideoSession::~VideoSession() {
-    SDL_Quit();
 }

@@ -36,8 +36,7 @@ struct GameFiles : TempResources {
 
 // A value as `size` little-endian bytes.
 std::string little(long long value, int size = 4);
-// A BMP file stating what it is given: a 40-byte header or with `core` the old 12-byte one, then
-// its tables (masks or palette) and pixels.
+// A BMP file of a 40-byte header (with `core` the old 12-byte one), its tables and its pixels.
 std::string bmp(int width, int height, int bits, int compression, const std::string& tables = "",
                 const std::string& pixels = "", bool core = false);
 const int kBitFields = 3;
@@ -62,6 +61,11 @@ inline Pair centre(const Object& body) {
 }
 inline Pair size(const Object& body) {
     return {body.getw(), body.geth()};
+}
+
+// The ship's picture for a facing letter.
+inline std::string facing(char letter) {
+    return "images/ship_sprite/Ship-2_" + std::string(1, letter) + ".bmp";
 }
 
 // What the code prints on standard output or standard error while it runs.
@@ -89,13 +93,14 @@ SDL_Event keyEvent(Uint8 type, SDLKey key);
 SDL_Event mouseEvent(Uint8 type, int x, int y);
 void push(SDL_Event event);
 void pushKey(Uint8 type, SDLKey key);
-void pushQuit();
 void drainEvents();
 
 // SDL's video (the dummy driver) for the length of a test.
 struct VideoSession {
-    VideoSession();
-    ~VideoSession();
+    VideoSession() {
+        if (SDL_Init(SDL_INIT_VIDEO) < 0) ADD_FAILURE() << "SDL_Init: " << SDL_GetError();
+    }
+    ~VideoSession() { SDL_Quit(); }
 };
 
 #endif
