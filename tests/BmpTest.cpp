@@ -34,14 +34,14 @@ TEST(BmpConversion, EveryPixelGetsTheColourSdlGivesIt) {
         for (const Part& part : {Part{0, 0, parsed.width, 3}, Part{5, 1, 200, 2}}) {
             for (SDL_Surface* (*make)(int, int) : {makeScreen, makeRgbaSurface, makeTrueColour}) {
                 if (c.displayOnly && make != makeScreen) continue;
-                const SurfacePtr ours(make(part.w, part.h)), sdls(make(part.w, part.h));
+                const SurfacePtr ours(make(part.w + 1, part.h)), sdls(make(part.w + 1, part.h));
                 SCOPED_TRACE(int(ours->format->BitsPerPixel) + 100 * part.x);
                 convertRows(parsed, bytes, part.x, part.y, part.w, part.h,
                             static_cast<Uint8*>(ours->pixels), ours->pitch, *ours->format);
                 SDL_Rect from = {Sint16(part.x), Sint16(part.y), Uint16(part.w), Uint16(part.h)};
                 SDL_BlitSurface(decoded.get(), &from, sdls.get(), nullptr);
                 for (int y = 0; y < part.h; ++y)
-                    for (int x = 0; x < part.w; ++x)
+                    for (int x = 0; x <= part.w; ++x)  // and nothing beside the part
                         ASSERT_EQ(pixelAt(ours.get(), x, y), pixelAt(sdls.get(), x, y))
                             << x << "," << y;
             }

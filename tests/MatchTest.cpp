@@ -147,7 +147,8 @@ TEST_F(MatchTest, WrapAndTheSunActOnlyWhenOn) {
 }
 
 // An armed missile kills even its own ship and passes through asteroids; of two touching asteroids
-// the first is parked; armed missiles that meet are both parked, then dropped.
+// the first is parked, and the first of all kills a ship; armed missiles that meet are both
+// parked, then dropped.
 TEST_F(MatchTest, MissilesHitShipsAndEachOtherButPassThroughAsteroids) {
     start(1, false);
     stillMissile(game.player, 100, 100), stillMissile(game.player, 400, 200);
@@ -159,7 +160,8 @@ TEST_F(MatchTest, MissilesHitShipsAndEachOtherButPassThroughAsteroids) {
     EXPECT_EQ(game.player.missiles.back()->getx(), 400);
     EXPECT_EQ(centre(game.asteroids[game.asteroids.size() - 2]), Pair(-10, -10));
     EXPECT_EQ(game.asteroids.back().getx(), 410);
-    addAsteroid(600, 300).setPos(game.enemy.getx(), game.enemy.gety());
+    Sprite& first = game.asteroids.front();
+    first.setCollid(true), first.setPos(game.enemy.getx(), game.enemy.gety());
     frames(1);
     EXPECT_EQ(game.score, 50);
     Sprite* mine = stillMissile(game.player, 400, 150, true);

@@ -41,11 +41,12 @@ TEST(ShapeHitTest, EdgesCountForPointsAndCirclesButNotRectangles) {
 TEST(PolygonTest, PointListsAreOwnedAndGuarded) {
     EXPECT_THROW(Outline(-1), std::bad_alloc);
     Outline source(3), assigned(1), swapped(1);
-    source.x = 1;
+    source.x = 1, source.y = 2;
     for (int i = 0; i < 3; ++i) source.set_point(i, 10 * i + 10, 10 * i + 11);
     const auto expectSource = [](Outline& t) {
         EXPECT_EQ(t.num_points, 3);
         EXPECT_EQ(t.x, 1);
+        EXPECT_EQ(t.y, 2);
         for (int i = 0; i < 3; ++i) {
             EXPECT_EQ(t.get_point_x(i), 10 * i + 10) << i;
             EXPECT_EQ(t.get_point_y(i), 10 * i + 11) << i;
