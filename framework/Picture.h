@@ -2,7 +2,6 @@
 #define ORBITANE_FRAMEWORK_PICTURE_H
 
 #include "Bmp.h"
-#include "File.h"
 #include "Platform.h"
 
 #include <SDL.h>

@@ -1,7 +1,8 @@
-// The platform in a web page, on the browser's SDL. The page reaches into
-// that SDL in three places, all in this file: it puts pixels on a surface's
-// canvas, checks when a display opens that the canvas is where it looks for
-// it, and keeps SDL's error text, which the browser's SDL throws away.
+// The platform in a web page, on the browser's SDL and file system. The page
+// reaches into that SDL in three places, all in this file: it puts pixels on
+// a surface's canvas, checks when a display opens that the canvas is where it
+// looks for it, and keeps SDL's error text, which the browser's SDL throws
+// away. It reads its files from the file system's memory itself.
 #include "Platform.h"
 
 #include <emscripten.h>
@@ -74,6 +75,51 @@ EM_JS(void, tellPageScreen, (const char* screen), {
 
 char errorText[256];
 
+// The page's files are the package it downloaded, unpacked into the browser's
+// file system in memory, and nothing renames or removes them while the game
+// runs: a path names the same file for the whole run. So each path is looked
+// up once, and every read copies the file's bytes as they are at that moment.
+// The file system's own calls resolve the path afresh and make a stream for
+// every file opened, which for the dozen files of a frame cost more than
+// drawing it (bench/README.md).
+EM_JS(int, openFile, (const char* path), {
+    var name = UTF8ToString(path);
+    if (name.charAt(0) != "/") name = FS.cwd() + "/" + name;
+    var nodes = Module.fileNodes || (Module.fileNodes = new Map());
+    var node = nodes.get(name);
+    if (!node) {
+        try {
+            node = FS.lookupPath(name, {follow : true}).node;
+        } catch (error) {
+            return -1;
+        }
+        nodes.set(name, node);
+    }
+    var open = Module.openFiles || (Module.openFiles = []);
+    var file = open.indexOf(null);
+    if (file < 0) file = open.length;
+    open[file] = {node : node, position : 0};
+    return file;
+});
+
+EM_JS(void, closeFile, (int file), { Module.openFiles[file] = null; });
+
+EM_JS(int, fileLength, (int file), {
+    var node = Module.openFiles[file].node;
+    return FS.isFile(node.mode) ? node.usedBytes : -1;
+});
+
+// Copies up to `wanted` bytes of the file from `offset` on, or from where the
+// last read ended when `offset` is -1; gives how many it copied.
+EM_JS(int, copyFile, (int file, int offset, Uint8* into, int wanted), {
+    var open = Module.openFiles[file], node = open.node;
+    var from = offset < 0 ? open.position : offset;
+    var size = FS.isFile(node.mode) ? Math.max(0, Math.min(node.usedBytes - from, wanted)) : 0;
+    if (size > 0) HEAPU8.set(node.contents.subarray(from, from + size), into);
+    if (offset < 0) open.position += size;
+    return size;
+});
+
 }  // namespace
 
 const SDL_PixelFormat& pixelFormatOf(const SDL_Surface*) {
@@ -96,6 +142,32 @@ bool displayShowsPixels(SDL_Surface* display) {
     if (keepsCanvasOf(display)) return true;
     SDL_SetError("this browser's SDL keeps no canvas where the page looks for it");
     return false;
+}
+
+File::File(const std::string& path) : descriptor(openFile(path.c_str())) {
+    if (descriptor < 0) SDL_SetError("Couldn't open %s", path.c_str());
+}
+
+File::~File() {
+    if (descriptor >= 0) closeFile(descriptor);
+}
+
+long File::length() const {
+    return fileLength(descriptor);
+}
+
+std::size_t File::read(Uint8* into, std::size_t wanted) {
+    return static_cast<std::size_t>(copyFile(descriptor, -1, into, static_cast<int>(wanted)));
+}
+
+bool File::readRuns(std::size_t offset, std::size_t run, const std::vector<Uint8*>& places) {
+    for (Uint8* place : places) {
+        if (copyFile(descriptor, static_cast<int>(offset), place, static_cast<int>(run)) !=
+            static_cast<int>(run))
+            return false;
+        offset += run;
+    }
+    return true;
 }
 
 const bool kSdlDecodesPictures = false;
