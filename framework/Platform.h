@@ -12,7 +12,8 @@
 // SDL can't wait for an event, a loop that sleeps there freezes the page (it
 // has to hand control back to the browser instead), its surfaces are
 // canvases, which show only what is put on them from the page's side, and
-// its BMP decoder reads 16-bit pictures wrongly.
+// its BMP decoder reads 16-bit pictures wrongly. A page's files are in its
+// memory.
 
 // A part of a surface open for writing pixels into: `first` is the part's
 // top left pixel, rows are `pitch` bytes apart, in `format`. On the desktop
@@ -36,7 +37,7 @@ bool displayShowsPixels(SDL_Surface* display);
 // A file open for reading. The desktop reads it with the system's own calls:
 // SDL's reader goes through the C library's buffered streams, which cost a
 // buffer and a status request for every picture of every frame. A page reads
-// it from the browser's file system in memory, each time as it is then.
+// it from the page's file system in memory, each time as it is then.
 class File {
 public:
     // The most runs `readRuns` places in one request, as every system allows.
@@ -54,8 +55,8 @@ public:
     // at the end of the file.
     std::size_t read(Uint8* into, std::size_t wanted);
     // Reads runs of `run` bytes that follow one another in the file from
-    // `offset`, each into its place, in one request: at most kMaxRuns of
-    // them. False if the file ends first.
+    // `offset`, each into its place: at most kMaxRuns of them, which the
+    // desktop reads in one request. False if the file ends first.
     bool readRuns(std::size_t offset, std::size_t run, const std::vector<Uint8*>& places);
 
 private:

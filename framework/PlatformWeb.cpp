@@ -1,8 +1,8 @@
-// The platform in a web page, on the browser's SDL and file system. The page
-// reaches into that SDL in three places, all in this file: it puts pixels on
-// a surface's canvas, checks when a display opens that the canvas is where it
-// looks for it, and keeps SDL's error text, which the browser's SDL throws
-// away. It reads its files from the file system's memory itself.
+// The platform in a web page, on the browser's SDL and the page's file system.
+// The page reaches into that SDL in three places, all in this file: it puts
+// pixels on a surface's canvas, checks when a display opens that the canvas
+// is where it looks for it, and keeps SDL's error text, which the browser's
+// SDL throws away. It reads its files from the file system's memory itself.
 #include "Platform.h"
 
 #include <emscripten.h>
@@ -75,7 +75,7 @@ EM_JS(void, tellPageScreen, (const char* screen), {
 
 char errorText[256];
 
-// The page's files are the package it downloaded, unpacked into the browser's
+// The page's files are the package it downloaded, unpacked into the page's
 // file system in memory, and nothing renames or removes them while the game
 // runs: a path names the same file for the whole run. So each path is looked
 // up once, and every read copies the file's bytes as they are at that moment.
